@@ -1,0 +1,30 @@
+// The text-file output convention: Windows-1251 bytes exactly as the strings hold them, CR LF
+// line ends, every open, write and close examined at once and failures raised as InOutError.
+//
+// The file is written to a temporary file beside the target and replaces it only after a
+// complete, successful close, so a failed save never damages the user's existing file.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <memory>
+
+class TextFileWriter
+{
+public:
+    // Opens `fullPath` for writing; InOutError when it cannot be (the target is not touched).
+    explicit TextFileWriter(const QString &fullPath);
+    // Discards everything written unless commit() succeeded.
+    ~TextFileWriter();
+    TextFileWriter(const TextFileWriter &) = delete;
+    TextFileWriter &operator=(const TextFileWriter &) = delete;
+
+    void write(QStringView text);     // the text's bytes, nothing added
+    void writeLine(QStringView text); // the text's bytes, then CR LF
+    // Closes the file and puts it in place of the target; InOutError on failure.
+    void commit();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};

@@ -1,0 +1,104 @@
+// The real message boxes, file dialogs and desktop services behind the interaction seam.
+#include "UserInteraction.h"
+
+#include "Cp1251.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+// Windows message boxes break lines at a lone CR; Qt's labels need LF.
+QString forDisplay(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+class QtUserInteraction final : public UserInteraction
+{
+public:
+    void showMessage(const QString &text) override { showBox(QMessageBox::NoIcon, text); }
+    void showError(const QString &message) override { showBox(QMessageBox::Critical, message); }
+
+    std::optional<QString> askFileName(const FileDialogRequest &request) override
+    {
+        QFileDialog dialog(request.parent);
+        const bool saving = request.mode == FileDialogRequest::Mode::Save;
+        dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        // Both take any typed name: an open dialog accepts a missing file, whose load then fails.
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        dialog.setNameFilters(request.nameFilters);
+        if (!request.nameFilters.isEmpty())
+            dialog.selectNameFilter(request.nameFilters.first());
+        dialog.setDefaultSuffix(request.defaultSuffix);
+        if (!request.proposedName.isEmpty())
+            dialog.selectFile(request.proposedName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return QDir::toNativeSeparators(QFileInfo(dialog.selectedFiles().first()).absoluteFilePath());
+    }
+
+    void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
+
+private:
+    static void showBox(QMessageBox::Icon icon, const QString &text)
+    {
+        QMessageBox box(icon, applicationTitle(), forDisplay(text), QMessageBox::Ok);
+        box.exec();
+    }
+};
+
+QtUserInteraction &qtInteraction()
+{
+    static QtUserInteraction interaction;
+    return interaction;
+}
+
+UserInteraction *current = nullptr;
+
+} // namespace
+
+UserInteraction &userInteraction()
+{
+    return current ? *current : qtInteraction();
+}
+
+UserInteraction *setUserInteraction(UserInteraction *interaction)
+{
+    UserInteraction *previous = current;
+    current = interaction;
+    return previous;
+}
+
+QString applicationTitle()
+{
+    return QStringLiteral("Сварной шов");
+}
+
+void showMessage(const QString &text)
+{
+    userInteraction().showMessage(text);
+}
+
+QString withErrorFullStop(const QString &message)
+{
+    if (message.isEmpty())
+        return message;
+    // Compared by the last character's code in Windows-1251: letters and digits sort after ".",
+    // as does "?", which stands for any character the code page lacks.
+    const QByteArray last = encodeCp1251(restrictToCp1251(message.right(1)));
+    if (static_cast<unsigned char>(last.back()) > static_cast<unsigned char>('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void showErrorMessage(const QString &message)
+{
+    userInteraction().showError(withErrorFullStop(message));
+}

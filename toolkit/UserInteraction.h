@@ -1,0 +1,51 @@
+// The one seam between the program and the modal things a user answers: message boxes, file
+// dialogs, and the desktop's opening of a web address. Tests install their own implementation
+// and answer them; the program uses the real Qt ones.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <optional>
+
+class QWidget;
+
+struct FileDialogRequest
+{
+    enum class Mode { Open, Save };
+    Mode mode = Mode::Save;
+    QWidget *parent = nullptr;
+    QStringList nameFilters;  // Qt filter strings, the first one selected
+    QString defaultSuffix;    // added by the dialog to a name without a suffix
+    QString proposedName;     // the name shown when the dialog opens (may be empty)
+};
+
+class UserInteraction
+{
+public:
+    virtual ~UserInteraction() = default;
+    // The plain message box: the text, OK, no icon, caption "Сварной шов".
+    virtual void showMessage(const QString &text) = 0;
+    // The error message box: error icon, OK, same caption; `message` is shown as given.
+    virtual void showError(const QString &message) = 0;
+    // Runs a file dialog; the full path accepted, or nothing when the user cancelled.
+    virtual std::optional<QString> askFileName(const FileDialogRequest &request) = 0;
+    // The desktop's default action for a web address; its outcome is ignored.
+    virtual void openUrl(const QUrl &url) = 0;
+};
+
+// The implementation in use; Qt's own unless a test installed another.
+UserInteraction &userInteraction();
+// Installs `interaction` (not owned) in place of the current one and returns the previous one;
+// nullptr restores Qt's own.
+UserInteraction *setUserInteraction(UserInteraction *interaction);
+
+// The program's application title, the caption of every message box.
+QString applicationTitle();
+
+// Shorthands for the two boxes.
+void showMessage(const QString &text);
+// Adds the full stop that the error box puts after a message whose last character's
+// Windows-1251 code is above that of "." (letters and digits), then shows it.
+void showErrorMessage(const QString &message);
+QString withErrorFullStop(const QString &message);
