@@ -35,6 +35,17 @@ InOutError::InOutError(int code)
 {
 }
 
+InOutError::InOutError(int code, QString message)
+    : WeldError(std::move(message))
+    , m_code(code)
+{
+}
+
+InOutError InOutError::otherFailure(int systemCode)
+{
+    return InOutError(systemCode, QStringLiteral("I/O error %1").arg(systemCode));
+}
+
 QString InOutError::messageFor(int code)
 {
     switch (code) {

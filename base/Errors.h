@@ -56,8 +56,12 @@ public:
     explicit InOutError(int code);
     int code() const noexcept { return m_code; }
     static QString messageFor(int code);
+    // A platform failure that has no row of its own: "I/O error n" whatever n is, since a
+    // platform's numbers may coincide with the codes above (EIO is 5 on Linux).
+    static InOutError otherFailure(int systemCode);
 
 private:
+    InOutError(int code, QString message);
     int m_code;
 };
 
