@@ -1,0 +1,55 @@
+// The rich-text (RTF) reader of the viewer: the text of a document that a word processor wrote,
+// with the character formatting the viewer shows, as paragraphs of runs.
+//
+// It takes what real word processors write: the header's tables and every destination that is
+// not body text are skipped; \par, \line, \tab, \'hh in the document's \ansicpg (or the font's
+// \fcharset), \uN with \ucN fallbacks, \binN, and groups nested to any depth (the reader keeps
+// its own stack, no recursion). Formatting kept: bold, italic, underline, font size, colour,
+// font name and paragraph alignment.
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+struct RtfCharFormat
+{
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    int halfPoints = 24;      // \fs: font size in half points (RTF's default is 12 pt)
+    bool hasColor = false;    // false: the text colour of the viewer
+    unsigned int rgb = 0;     // 0xRRGGBB when hasColor
+    QString fontFamily;       // empty: the viewer's font
+
+    bool operator==(const RtfCharFormat &other) const = default;
+};
+
+struct RtfRun
+{
+    QString text; // line breaks within the paragraph as U+2028, tabs as '\t'
+    RtfCharFormat format;
+};
+
+struct RtfParagraph
+{
+    enum class Alignment { Left, Center, Right, Justify };
+    Alignment alignment = Alignment::Left;
+    std::vector<RtfRun> runs;
+};
+
+struct RtfDocument
+{
+    std::vector<RtfParagraph> paragraphs; // at least one
+    // The text without formatting, paragraphs and line breaks separated by "\n".
+    QString plainText() const;
+};
+
+// True when the bytes start as a rich-text document does ("{\rtf").
+bool isRtf(QByteArrayView bytes);
+
+// The document, or nothing when the bytes are not rich text (the caller reads them as plain
+// text then). A document cut short or with unbalanced groups is read as far as it goes.
+std::optional<RtfDocument> readRtf(QByteArrayView bytes);
