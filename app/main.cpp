@@ -1,12 +1,14 @@
-// Start-up of the weld calculator.
+// The weld calculator: creates its windows and runs until the main window is closed.
+#include "Startup.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Расчет сварного шва"));
-    window.show();
-    return application.exec();
+    prepareApplication(application);
+    createWindows();
+    const int status = application.exec();
+    destroyWindows();
+    return status;
 }

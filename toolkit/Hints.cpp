@@ -27,6 +27,15 @@ void setHint(QAction *menuItem, const QString &hint)
     menuItem->setToolTip(shortHint(hint));
 }
 
+void applyHints(QWidget *window)
+{
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        const QString hint = hintOf(control);
+        if (!hint.isEmpty())
+            control->setToolTip(shortHint(hint));
+    }
+}
+
 QString hintOf(const QWidget *control)
 {
     return control->property(hintProperty).toString();

@@ -12,6 +12,9 @@ class QWidget;
 void setHint(QWidget *control, const QString &hint);
 void setHint(QAction *menuItem, const QString &hint);
 QString hintOf(const QWidget *control);
+// For layouts that set the hint as the dynamic property "weldHint" (Designer forms): gives every
+// control of `window` that has one its tool tip.
+void applyHints(QWidget *window);
 QString shortHint(const QString &hint);
 QString longHint(const QString &hint);
 

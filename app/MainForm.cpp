@@ -1,0 +1,336 @@
+// The main window's commands and the forwarding of the calculation frame's events.
+#include "MainForm.h"
+
+#include "Alignment.h"
+#include "Brauzer1.h"
+#include "FileCommands.h"
+#include "HandlerGuard.h"
+#include "Hints.h"
+#include "ProgramPictures.h"
+#include "ShowAndFocus.h"
+#include "Spravka.h"
+#include "Spr_ras4et.h"
+#include "SpeedButton.h"
+#include "Unit1.h"
+#include "Unit3.h"
+#include "Unit5.h"
+#include "About.h"
+#include "UserInteraction.h"
+#include "WeldCalcState.h"
+#include "ui_MainForm.h"
+
+#include <QStatusBar>
+#include <QTimer>
+
+TMainForm *MainForm = nullptr;
+
+TMainForm::TMainForm(QWidget *parent)
+    : QMainWindow(parent)
+    , OpenDialog(makeMainOpenDialog())
+    , SaveDialog(makeMainSaveDialog())
+    , m_form(std::make_unique<Ui::TMainForm>())
+{
+    m_form->setupUi(this);
+    const Ui::TMainForm &form = *m_form;
+    MainMenu = form.MainMenu;
+    FileMenu = form.FileMenu;
+    HelpMenu = form.HelpMenu;
+    HelpContentsItem = form.HelpContentsItem;
+    Components1 = form.Components1;
+    Servises1 = form.Servises1;
+    Tarvelin1 = form.Tarvelin1;
+    N6 = form.N6;
+    FileNewItem = form.FileNewItem;
+    FileOpenItem = form.FileOpenItem;
+    FileSaveItem = form.FileSaveItem;
+    FileSaveAsItem = form.FileSaveAsItem;
+    FilePrintItem = form.FilePrintItem;
+    FilePrintSetupItem = form.FilePrintSetupItem;
+    FileExitItem = form.FileExitItem;
+    N2 = form.N2;
+    N5 = form.N5;
+    DesignRequirementsItem = form.DesignRequirementsItem;
+    HelpSearchItem = form.HelpSearchItem;
+    HelpHowToUseItem = form.HelpHowToUseItem;
+    HelpAboutItem = form.HelpAboutItem;
+    N19 = form.N19, N7 = form.N7, N8 = form.N8, N9 = form.N9, N10 = form.N10, N11 = form.N11;
+    N12 = form.N12, N13 = form.N13, N14 = form.N14, N15 = form.N15, N16 = form.N16;
+    N17 = form.N17, N18 = form.N18;
+    N20 = form.N20, N21 = form.N21, N22 = form.N22, N23 = form.N23;
+    StatusLine = form.StatusLine;
+    SpeedBar = form.SpeedBar;
+    SpeedButton1 = form.SpeedButton1, SpeedButton2 = form.SpeedButton2;
+    SpeedButton3 = form.SpeedButton3, SpeedButton4 = form.SpeedButton4;
+    SpeedButton5 = form.SpeedButton5, SpeedButton6 = form.SpeedButton6;
+    SpeedButton7 = form.SpeedButton7, SpeedButton8 = form.SpeedButton8;
+    Label1 = form.Label1;
+    Frame31 = form.Frame31;
+
+    setWindowIcon(programIcon());
+    SpeedButton1->setGlyph(toolbarGlyph(ToolbarGlyph::OpenFolder));
+    SpeedButton2->setGlyph(toolbarGlyph(ToolbarGlyph::Diskette));
+    SpeedButton5->setGlyph(toolbarGlyph(ToolbarGlyph::QuestionMark));
+    SpeedButton3->setGlyph(toolbarGlyph(ToolbarGlyph::Printer));
+    SpeedButton4->setGlyph(toolbarGlyph(ToolbarGlyph::Exit));
+    applyHints(this);
+    // A submenu's hint belongs to the item that opens it, not to the popup itself.
+    for (QMenu *menu : findChildren<QMenu *>()) {
+        menu->menuAction()->setStatusTip(menu->statusTip());
+        menu->setStatusTip(QString());
+    }
+    alignToTop(SpeedBar);
+
+    bindCommands();
+    bindFrameEvents();
+    runGuarded([this] { FormCreate(this); });
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::bindCommands()
+{
+    const auto onTrigger = [this](QAction *item, void (TMainForm::*handler)(QObject *)) {
+        connectHandler(item, &QAction::triggered, this, handler);
+    };
+    const auto onClick = [this](SpeedButton *button, void (TMainForm::*handler)(QObject *)) {
+        connectHandler(button, &SpeedButton::clicked, this, handler);
+    };
+    onTrigger(FileNewItem, &TMainForm::FileNew);
+    onTrigger(FileOpenItem, &TMainForm::FileOpen);
+    onTrigger(FileSaveAsItem, &TMainForm::FileSaveAs);
+    onTrigger(FileExitItem, &TMainForm::FileExit);
+    onTrigger(N2, &TMainForm::N2Click);
+    onTrigger(N5, &TMainForm::N5Click);
+    onTrigger(DesignRequirementsItem, &TMainForm::DesignRequirementsClick);
+    onTrigger(HelpSearchItem, &TMainForm::HelpSearch);
+    onTrigger(HelpHowToUseItem, &TMainForm::HelpHowToUse);
+    onTrigger(HelpAboutItem, &TMainForm::HelpAbout);
+    for (QAction *module : {N19, N7, N8, N9, N10, N11, N12, N13, N14, N15, N16, N17, N18})
+        onTrigger(module, &TMainForm::N17Click);
+    onTrigger(N20, &TMainForm::N20Click);
+    onTrigger(N21, &TMainForm::N21Click);
+    onTrigger(N22, &TMainForm::N22Click);
+    onTrigger(N23, &TMainForm::N23Click);
+
+    onClick(SpeedButton1, &TMainForm::FileOpen);
+    onClick(SpeedButton2, &TMainForm::FileSaveAs);
+    onClick(SpeedButton8, &TMainForm::SpeedButton8Click);
+    onClick(SpeedButton5, &TMainForm::N2Click);
+    onClick(SpeedButton6, &TMainForm::HelpAbout);
+    onClick(SpeedButton7, &TMainForm::SpeedButton7Click);
+    onClick(SpeedButton4, &TMainForm::FileExit);
+}
+
+void TMainForm::FormCreate(QObject *)
+{
+    connect(&ApplicationHint::instance(), &ApplicationHint::hintChanged, this,
+            guarded([this] { ShowHint(&ApplicationHint::instance()); }));
+    WeldCalcState.beta = 0.7;
+}
+
+void TMainForm::ShowHint(QObject *)
+{
+    StatusLine->showMessage(ApplicationHint::instance().text());
+}
+
+void TMainForm::FileNew(QObject *)
+{
+}
+
+void TMainForm::FileOpen(QObject *)
+{
+    openIntoViewer(*Form1, OpenDialog, this);
+}
+
+void TMainForm::FileSaveAs(QObject *)
+{
+    saveViewerText(*Form1, SaveDialog, this);
+}
+
+void TMainForm::FileExit(QObject *)
+{
+    close();
+}
+
+// No help file is configured anywhere in the program, so the two help commands have nothing to
+// show; their items are hidden and have no shortcut.
+void TMainForm::HelpSearch(QObject *)
+{
+}
+
+void TMainForm::HelpHowToUse(QObject *)
+{
+}
+
+void TMainForm::HelpAbout(QObject *)
+{
+    showAndFocus(AboutBox);
+}
+
+void TMainForm::N22Click(QObject *)
+{
+    showAndFocus(AboutBox);
+}
+
+void TMainForm::SpeedButton8Click(QObject *)
+{
+    showAndFocus(Form1);
+}
+
+void TMainForm::N20Click(QObject *)
+{
+    showAndFocus(Form1);
+}
+
+void TMainForm::N2Click(QObject *)
+{
+    showAndFocus(Form3);
+}
+
+void TMainForm::N21Click(QObject *)
+{
+    showAndFocus(Form3);
+}
+
+void TMainForm::N5Click(QObject *)
+{
+    showAndFocus(Form4);
+}
+
+void TMainForm::DesignRequirementsClick(QObject *)
+{
+    showAndFocus(Form5);
+}
+
+void TMainForm::N23Click(QObject *)
+{
+    showAndFocus(Brauzer1);
+}
+
+void TMainForm::N17Click(QObject *)
+{
+    showMessage(QStringLiteral("Выбранный модуль не подключен. О последних версиях программ Вы можете "
+                               "узнать на сайте разработчика"));
+}
+
+QString TMainForm::siteAddress(const QString &path)
+{
+    return QStringLiteral("http://tarvelin.example") + path;
+}
+
+void TMainForm::SpeedButton7Click(QObject *)
+{
+    showMessage(QStringLiteral("Это вы можете скачать с сайта разработчика"));
+    Brauzer1->WebBrowser1->Navigate(siteAddress(QStringLiteral("/")));
+    showAndFocus(Brauzer1);
+}
+
+void TMainForm::Frame31Button2Click(QObject *)
+{
+    showMessage(QStringLiteral("Подборка литературы на сайте разработчика"));
+    Brauzer1->WebBrowser1->Navigate(siteAddress(QStringLiteral("/index/0-4")));
+    showAndFocus(Brauzer1);
+}
+
+void TMainForm::bindFrameEvents()
+{
+    TFrame3 *frame = Frame31;
+    const auto forward = [this](auto *control, auto signal, void (TMainForm::*handler)(QObject *)) {
+        connectHandler(control, signal, this, handler);
+    };
+    forward(frame->Button1, &QPushButton::clicked, &TMainForm::Frame31Button1Click);
+    forward(frame->Button2, &QPushButton::clicked, &TMainForm::Frame31Button2Click);
+    forward(frame->Button4, &QPushButton::clicked, &TMainForm::Frame31Button4Click);
+    forward(frame->Button9, &QPushButton::clicked, &TMainForm::Frame31Button9Click);
+    forward(frame->Button10, &QPushButton::clicked, &TMainForm::Frame31Button10Click);
+    forward(frame->Button13, &QPushButton::clicked, &TMainForm::Frame31Button13Click);
+    forward(frame->Edit1, &Edit::changed, &TMainForm::Frame31Edit1Change);
+    forward(frame->Edit3, &Edit::changed, &TMainForm::Frame31Edit3Change);
+    forward(frame->Edit4, &Edit::changed, &TMainForm::Frame31Edit4Change);
+    forward(frame->Edit6, &Edit::changed, &TMainForm::Frame31Edit6Change);
+    forward(frame->ComboBox3, &ComboBox::changed, &TMainForm::Frame31ComboBox3Change);
+    forward(frame->Label34, &Label::clicked, &TMainForm::Frame31Label34Click);
+    forward(frame->Edit13, &Edit::clicked, &TMainForm::Frame31Label34Click);
+    forward(frame->Label34, &Label::mouseLeft, &TMainForm::Frame31Label34MouseLeave);
+    forward(frame->Timer1, &QTimer::timeout, &TMainForm::Frame31Timer1Timer);
+    forward(frame->Timer2, &QTimer::timeout, &TMainForm::Frame31Timer2Timer);
+    Label *label34 = frame->Label34;
+    connect(label34, &Label::mouseMoved, this,
+            guarded([this, label34](Qt::KeyboardModifiers shift, int x, int y) {
+                Frame31Label34MouseMove(label34, shift, x, y);
+            }));
+}
+
+void TMainForm::Frame31Button1Click(QObject *Sender)
+{
+    Frame31->Button1Click(Sender);
+}
+
+void TMainForm::Frame31Button4Click(QObject *Sender)
+{
+    Frame31->Button4Click(Sender);
+}
+
+void TMainForm::Frame31Button9Click(QObject *Sender)
+{
+    Frame31->Button9Click(Sender);
+}
+
+void TMainForm::Frame31Button10Click(QObject *Sender)
+{
+    Frame31->Button10Click(Sender);
+}
+
+void TMainForm::Frame31Button13Click(QObject *Sender)
+{
+    Frame31->Button13Click(Sender);
+}
+
+void TMainForm::Frame31Edit1Change(QObject *)
+{
+}
+
+void TMainForm::Frame31Edit3Change(QObject *Sender)
+{
+    Frame31->Edit3Change(Sender);
+}
+
+void TMainForm::Frame31Edit4Change(QObject *Sender)
+{
+    Frame31->Edit4Change(Sender);
+}
+
+void TMainForm::Frame31Edit6Change(QObject *Sender)
+{
+    Frame31->Edit6Change(Sender);
+}
+
+void TMainForm::Frame31ComboBox3Change(QObject *Sender)
+{
+    Frame31->ComboBox3Change(Sender);
+}
+
+void TMainForm::Frame31Label34Click(QObject *Sender)
+{
+    Frame31->Label34Click(Sender);
+}
+
+void TMainForm::Frame31Label34MouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)
+{
+    Frame31->Label34MouseMove(Sender, Shift, X, Y);
+}
+
+void TMainForm::Frame31Label34MouseLeave(QObject *Sender)
+{
+    Frame31->Label34MouseLeave(Sender);
+}
+
+void TMainForm::Frame31Timer1Timer(QObject *Sender)
+{
+    Frame31->Timer1Timer(Sender);
+}
+
+void TMainForm::Frame31Timer2Timer(QObject *Sender)
+{
+    Frame31->Timer2Timer(Sender);
+}
