@@ -5,6 +5,12 @@
 
 #include <QWidget>
 
+#include <memory>
+
+namespace Ui {
+class TForm1;
+}
+
 class QTextEdit;
 class QPushButton;
 class SpeedButton;
@@ -30,6 +36,9 @@ public:
     void Button1Click(QObject *Sender);
     void SpeedButton2Click(QObject *Sender);
     void RichEdit1Change(QObject *Sender);
+
+private:
+    std::unique_ptr<Ui::TForm1> m_form;
 };
 
 extern TForm1 *Form1;

@@ -1,0 +1,78 @@
+// The viewer/editor window TForm1 and its three handlers.
+#include "Unit1.h"
+#include "ui_Unit1.h"
+
+#include "Cp1251.h"
+#include "FileCommands.h"
+#include "HandlerGuard.h"
+#include "Hints.h"
+#include "SpeedButton.h"
+#include "TextFile.h"
+#include "ViewerText.h"
+
+#include <QImage>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QTextEdit>
+
+TForm1 *Form1 = nullptr;
+
+TForm1::TForm1(QWidget *parent)
+    : QWidget(parent)
+    , SaveDialog(makeViewerSaveDialog())
+    , m_form(std::make_unique<Ui::TForm1>())
+{
+    m_form->setupUi(this);
+    RichEdit1 = m_form->RichEdit1;
+    SpeedButton2 = m_form->SpeedButton2;
+    Button1 = m_form->Button1;
+
+    // A plain QWidget paints its style-sheet background only when asked to.
+    setAttribute(Qt::WA_StyledBackground);
+    applyHints(this);
+    SpeedButton2->setGlyph(QImage(QStringLiteral(":/glyph-diskette.bmp")));
+    SpeedButton2->hide();
+
+    connectHandler(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connectHandler(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    connectHandler(RichEdit1, &QTextEdit::textChanged, this, &TForm1::RichEdit1Change);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::loadFromFile(const QString &fullPath)
+{
+    std::unique_ptr<QTextDocument> document = readViewerDocument(fullPath, RichEdit1->font());
+    // The new document replaces the old one whole, laid out once; the box owns it (and deletes
+    // the one before) as its parent.
+    document->setParent(RichEdit1);
+    RichEdit1->setDocument(document.release());
+    // Loading is a change of the text.
+    RichEdit1Change(RichEdit1);
+}
+
+void TForm1::saveToFile(const QString &fullPath) const
+{
+    const QString text = viewerPlainText(*RichEdit1->document());
+    // A character the file cannot hold stops the save before the file is touched.
+    if (firstUnencodableCp1251(text) >= 0)
+        encodeCp1251(text); // throws, naming the character, its line and its column
+    TextFileWriter file(fullPath);
+    file.write(text);
+    file.commit();
+}
+
+void TForm1::Button1Click(QObject *)
+{
+    close();
+}
+
+void TForm1::SpeedButton2Click(QObject *)
+{
+    saveViewerText(*this, SaveDialog, this);
+}
+
+void TForm1::RichEdit1Change(QObject *)
+{
+    SpeedButton2->setVisible(true);
+}

@@ -1,0 +1,134 @@
+// Building the viewer's document from a file and reading its plain text back.
+#include "ViewerText.h"
+
+#include "Cp1251.h"
+#include "Errors.h"
+#include "RtfReader.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+QTextCharFormat charFormatOf(const RtfCharFormat &format)
+{
+    QTextCharFormat result;
+    result.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
+    result.setFontItalic(format.italic);
+    result.setFontUnderline(format.underline);
+    result.setFontPointSize(format.halfPoints / 2.0);
+    if (format.hasColor)
+        result.setForeground(QColor(QRgb(format.rgb)));
+    if (!format.fontFamily.isEmpty())
+        result.setFontFamilies(QStringList{format.fontFamily});
+    return result;
+}
+
+Qt::Alignment alignmentOf(RtfParagraph::Alignment alignment)
+{
+    switch (alignment) {
+    case RtfParagraph::Alignment::Center:
+        return Qt::AlignHCenter;
+    case RtfParagraph::Alignment::Right:
+        return Qt::AlignRight;
+    case RtfParagraph::Alignment::Justify:
+        return Qt::AlignJustify;
+    case RtfParagraph::Alignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+void fillRich(QTextDocument &document, const RtfDocument &rtf)
+{
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    bool first = true;
+    for (const RtfParagraph &paragraph : rtf.paragraphs) {
+        QTextBlockFormat blockFormat;
+        blockFormat.setAlignment(alignmentOf(paragraph.alignment));
+        const QTextCharFormat firstFormat = paragraph.runs.empty()
+                                                ? QTextCharFormat()
+                                                : charFormatOf(paragraph.runs.front().format);
+        if (first)
+            cursor.setBlockFormat(blockFormat);
+        else
+            cursor.insertBlock(blockFormat, firstFormat);
+        first = false;
+        for (const RtfRun &run : paragraph.runs)
+            cursor.insertText(run.text, charFormatOf(run.format));
+    }
+    cursor.endEditBlock();
+}
+
+} // namespace
+
+std::unique_ptr<QTextDocument> viewerDocumentFromBytes(const QByteArray &bytes, const QFont &defaultFont)
+{
+    auto document = std::make_unique<QTextDocument>();
+    // The loaded text is where undoing stops; recording its insertion would only cost memory.
+    document->setUndoRedoEnabled(false);
+    document->setDefaultFont(defaultFont);
+    if (const std::optional<RtfDocument> rtf = readRtf(bytes)) {
+        fillRich(*document, *rtf);
+    } else {
+        // A NUL byte does not occur in text: such a file (a word processor's binary document,
+        // UTF-16) would show as garbage cut short, so it is refused as a whole.
+        if (bytes.contains('\0'))
+            throw LoadError::failedToLoadStream();
+        // CR LF, lone CR and lone LF all end a line.
+        QString text = decodeCp1251(bytes);
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        document->setPlainText(text);
+    }
+    document->setUndoRedoEnabled(true);
+    document->setModified(false);
+    return document;
+}
+
+std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const QFont &defaultFont)
+{
+    QFile file(fullPath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw LoadError::cannotOpen(QDir::toNativeSeparators(fullPath), file.errorString());
+    // Read in one piece and checked: a failing device or a file that shrank while it was read
+    // gives no document rather than part of one.
+    const qint64 expected = file.size();
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || (expected > 0 && bytes.size() < expected))
+        throw LoadError::failedToLoadStream();
+    file.close();
+    return viewerDocumentFromBytes(bytes, defaultFont);
+}
+
+QString viewerPlainText(const QTextDocument &document)
+{
+    // The raw text keeps every character as typed (toPlainText() would turn no-break spaces
+    // into spaces); paragraph and line separators and the marks of tables become line ends.
+    const QString raw = document.toRawText();
+    QString text;
+    text.reserve(raw.size() + raw.size() / 32);
+    for (const QChar c : raw) {
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case 0xFDD0: // beginning of a frame or table
+        case 0xFDD1: // end of a frame or table
+        case u'\n':
+            text += QLatin1String("\r\n");
+            break;
+        case QChar::ObjectReplacementCharacter:
+            break;
+        default:
+            text += c;
+        }
+    }
+    return text;
+}
