@@ -78,6 +78,38 @@ Decimal exactDecimal(Extended value)
     return result;
 }
 
+// The first `count` digits of the exact expansion, cut off (not rounded) after them; enough for
+// rounding to count - 1 digits. Printing a few more digits, rounded, gives the cut digits
+// unless the digits beyond them print as zeros (an exact short decimal, or a carry from far
+// out); only then is the whole exact expansion worth its cost.
+Decimal leadingDigits(Extended value, int count)
+{
+    constexpr int guardDigits = 20;
+    const int printed = count + guardDigits;
+    std::string text(std::size_t(printed) + 16, '\0');
+    const int size = std::snprintf(text.data(), text.size(), "%.*Le", printed - 1, std::fabs(value));
+    if (size <= 0 || size >= int(text.size()))
+        return exactDecimal(value);
+    text.resize(std::size_t(size));
+    std::string digits;
+    digits.reserve(std::size_t(printed));
+    std::size_t i = 0;
+    for (; i < text.size() && text[i] != 'e'; ++i) {
+        if (text[i] >= '0' && text[i] <= '9')
+            digits += text[i];
+    }
+    if (i == text.size() || int(digits.size()) != printed || digits[0] == '0'
+        || digits.find_first_not_of('0', std::size_t(count)) == std::string::npos)
+        return exactDecimal(value);
+    Decimal result;
+    result.negative = std::signbit(value);
+    result.exponent = std::atoi(text.c_str() + i + 1) + 1;
+    digits.resize(std::size_t(count));
+    digits.resize(digits.find_last_not_of('0') + 1);
+    result.digits = std::move(digits);
+    return result;
+}
+
 // Keeps the digits whose place value is at least 10^place, halves away from zero; since the
 // digits are exact, a half is a 5 in the first digit dropped, whatever follows.
 void roundAt(Decimal &number, int place)
@@ -279,7 +311,7 @@ QString formatGeneral(Extended value)
 {
     if (std::optional<QString> text = nonFiniteText(value))
         return *text;
-    Decimal number = exactDecimal(value);
+    Decimal number = leadingDigits(value, generalPrecision + 1);
     roundAt(number, number.exponent - generalPrecision);
     if (number.digits.empty())
         return QStringLiteral("0");
@@ -301,7 +333,8 @@ QString formatFixed(Extended value, int precision, int decimals)
         return *text;
     precision = std::max(precision, 1);
     decimals = std::max(decimals, 0);
-    Decimal number = exactDecimal(value);
+    // At most `precision` digits are kept, so one more decides the rounding.
+    Decimal number = value == 0 ? exactDecimal(value) : leadingDigits(value, precision + 1);
     if (!number.digits.empty())
         roundAt(number, std::max(number.exponent - precision, -decimals));
     if (!number.digits.empty() && number.exponent > precision)
