@@ -4,6 +4,39 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+namespace {
+
+// The text box of a combo. A keystroke may change the text twice (the typed character, then the
+// list's inline completion of the entry); the combo reports it once, with the final text.
+class ComboBoxText final : public QLineEdit
+{
+public:
+    ComboBoxText(QWidget *parent, std::function<void()> typed)
+        : QLineEdit(parent)
+        , m_typed(std::move(typed))
+    {
+    }
+
+    bool isTyping() const { return m_typing; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const QString before = text();
+        m_typing = true;
+        QLineEdit::keyPressEvent(event);
+        m_typing = false;
+        if (text() != before)
+            m_typed();
+    }
+
+private:
+    std::function<void()> m_typed;
+    bool m_typing = false;
+};
+
+} // namespace
+
 Edit::Edit(QWidget *parent)
     : QLineEdit(parent)
 {
@@ -14,50 +47,111 @@ Edit::Edit(QWidget *parent)
 void Edit::keyPressEvent(QKeyEvent *event)
 {
     if (m_keyFilter && event->text().size() == 1) {
-        QChar typed = event->text().front();
+        const QChar original = event->text().front();
+        QChar typed = original;
         m_keyFilter(typed);
-        if (typed != event->text().front()) {
-            QKeyEvent replaced(event->type(), event->key(), event->modifiers(), QString(typed),
+        if (typed.isNull()) {
+            event->accept();
+            return;
+        }
+        if (typed != original) {
+            int key = event->key();
+            if (typed == QLatin1Char('.'))
+                key = Qt::Key_Period;
+            else if (typed == QLatin1Char(','))
+                key = Qt::Key_Comma;
+            QKeyEvent replaced(event->type(), key, event->modifiers(), QString(typed),
                                event->isAutoRepeat(), ushort(event->count()));
             QLineEdit::keyPressEvent(&replaced);
+            event->setAccepted(replaced.isAccepted());
             return;
         }
     }
     QLineEdit::keyPressEvent(event);
 }
 
+void Edit::mousePressEvent(QMouseEvent *event)
+{
+    QLineEdit::mousePressEvent(event);
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
 void Edit::mouseReleaseEvent(QMouseEvent *event)
 {
     QLineEdit::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
         Q_EMIT clicked();
 }
 
 ComboBox::ComboBox(QWidget *parent)
     : QComboBox(parent)
 {
-    setEditable(true);
+    auto *text = new ComboBoxText(this, [this] { userTyped(); });
+    // Connected before and after QComboBox's own handler, which setLineEdit connects.
+    connect(text, &QLineEdit::editingFinished, this, [this] { m_editingFinishing = true; });
+    setLineEdit(text);
+    connect(text, &QLineEdit::editingFinished, this, [this] { m_editingFinishing = false; });
     setInsertPolicy(QComboBox::NoInsert);
-    connect(this, &QComboBox::activated, this, [this](int index) {
-        m_listIndex = index;
-        Q_EMIT changed();
-    });
-    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
-        m_listIndex = -1;
-        Q_EMIT changed();
+
+    connect(this, &QComboBox::activated, this, [this](int index) { userChose(index); });
+    // Typing is reported by the text box itself; this catches pasting with the mouse.
+    connect(text, &QLineEdit::textEdited, this, [this, text] {
+        if (!text->isTyping())
+            userTyped();
     });
 }
 
 void ComboBox::setTextSilently(const QString &text)
 {
-    // textEdited is raised only by the user, so setting the text here raises no change.
+    // Neither the text box's typing nor textEdited sees a text set by the program.
     lineEdit()->setText(text);
+}
+
+void ComboBox::userTyped()
+{
+    m_listIndex = -1;
+    Q_EMIT changed();
+}
+
+void ComboBox::userChose(int index)
+{
+    if (m_editingFinishing)
+        return;
+    m_listIndex = index;
+    Q_EMIT changed();
 }
 
 Label::Label(QWidget *parent)
     : QLabel(parent)
 {
     setMouseTracking(true);
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Label::setAutoSize(bool autoSize)
+{
+    m_autoSize = autoSize;
+    fitText();
+}
+
+void Label::setText(const QString &text)
+{
+    QLabel::setText(text);
+    fitText();
+}
+
+void Label::fitText()
+{
+    if (!m_autoSize)
+        return;
+    if (wordWrap())
+        resize(width(), heightForWidth(width()));
+    else
+        resize(sizeHint());
 }
 
 void Label::mousePressEvent(QMouseEvent *event)
@@ -87,4 +181,12 @@ void Label::leaveEvent(QEvent *event)
 {
     QLabel::leaveEvent(event);
     Q_EMIT mouseLeft();
+}
+
+void Label::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    // A style sheet sets the font only when the caption is polished.
+    if (event->type() == QEvent::FontChange)
+        fitText();
 }

@@ -25,12 +25,15 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     KeyFilter m_keyFilter;
+    bool m_pressed = false;
 };
 
+// An editable combo (typed text never becomes an entry).
 class ComboBox : public QComboBox
 {
     Q_OBJECT
@@ -42,17 +45,33 @@ public:
     void setTextSilently(const QString &text);
 
 Q_SIGNALS:
+    // After the user typed (once per keystroke, with the text the list's completion left) or
+    // chose an entry.
     void changed();
 
 private:
+    void userTyped();
+    void userChose(int index);
+
     int m_listIndex = -1;
+    // Qt picks the entry matching the typed text when editing ends; that is no choice of the user.
+    bool m_editingFinishing = false;
 };
 
 class Label : public QLabel
 {
     Q_OBJECT
+    // Like a caption that sizes itself to its text: the width follows the text (the height too,
+    // unless the caption wraps words within its width).
+    Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize)
 public:
     explicit Label(QWidget *parent = nullptr);
+
+    bool autoSize() const { return m_autoSize; }
+    void setAutoSize(bool autoSize);
+    // Hides QLabel::setText so that an auto-sized caption keeps fitting its text; call it
+    // through a Label pointer.
+    void setText(const QString &text);
 
 Q_SIGNALS:
     void clicked();
@@ -64,7 +83,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void fitText();
+
     bool m_pressed = false;
+    bool m_autoSize = false;
 };
