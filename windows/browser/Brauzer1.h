@@ -1,0 +1,54 @@
+// TBrauzer1: the browser window that shows the developer's web pages, with a progress bar and a
+// status bar that follow the downloads of its browser control.
+//
+// The main window opens a page with
+//     Brauzer1->WebBrowser1->Navigate(QStringLiteral("http://tarvelin.example/"));
+//     showAndFocus(Brauzer1);
+// The control's web engine is a plugin loaded at that first navigation or at the first showing of
+// the window, never at start-up; without the plugin the window still opens and says so.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class QComboBox;
+class QObject;
+class QProgressBar;
+class QPushButton;
+class PanelStatusBar;
+class WebBrowser;
+
+namespace Ui {
+class TBrauzer1;
+}
+
+class TBrauzer1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TBrauzer1(QWidget *parent = nullptr);
+    ~TBrauzer1() override;
+
+    // The caption's fixed start; the address read at the download's begin follows it.
+    static QString captionPrefix() { return QStringLiteral("WEB - Проекты и программы    "); }
+
+    void WebBrowser1DownloadBegin(QObject *Sender);
+    void WebBrowser1DownloadComplete(QObject *Sender);
+    void WebBrowser1ProgressChange(QObject *Sender, int Progress, int ProgressMax);
+    void WebBrowser1StatusTextChange(QObject *Sender, const QString &Text);
+
+private:
+    std::unique_ptr<Ui::TBrauzer1> ui;
+
+public:
+    WebBrowser *const WebBrowser1;
+    QProgressBar *const ProgressBar1;
+    // Panel 0 shows the download marks and the control's status texts; panel 1 a fixed hint.
+    PanelStatusBar *const StatusBar1;
+    QComboBox *const ComboBox1; // hidden, never used
+    QPushButton *const Button1; // hidden, never used
+};
+
+// The one browser window, created at start-up; nullptr before.
+extern TBrauzer1 *Brauzer1;
