@@ -1,0 +1,64 @@
+// Drawing of the picture boxes.
+#include "PictureBox.h"
+
+#include <QPainter>
+
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+void PictureBox::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void PictureBox::setProportional(bool proportional)
+{
+    m_proportional = proportional;
+    update();
+}
+
+QSize PictureBox::proportionalSize(QSize picture, QSize box)
+{
+    const qint64 w = picture.width(), h = picture.height();
+    const qint64 boxWidth = box.width(), boxHeight = box.height();
+    if (w <= 0 || h <= 0)
+        return {0, 0};
+    qint64 width, height;
+    if (w > h) {
+        width = boxWidth;
+        height = boxWidth * h / w;
+        if (height > boxHeight) {
+            height = boxHeight;
+            width = boxHeight * w / h;
+        }
+    } else {
+        height = boxHeight;
+        width = boxHeight * w / h;
+        if (width > boxWidth) {
+            width = boxWidth;
+            height = boxWidth * h / w;
+        }
+    }
+    return {int(width), int(height)};
+}
+
+QRect PictureBox::pictureRect() const
+{
+    if (m_picture.isNull())
+        return {};
+    if (!m_proportional)
+        return QRect(QPoint(0, 0), m_picture.size());
+    return QRect(QPoint(0, 0), proportionalSize(m_picture.size(), size()));
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, m_proportional);
+    painter.drawImage(pictureRect(), m_picture);
+}

@@ -1,0 +1,35 @@
+// The scheme window: the scheme picture stretched into its box, and "Ok", which hides the window.
+#include "Unit2.h"
+#include "ui_Unit2.h"
+
+#include "HandlerGuard.h"
+#include "PictureBox.h"
+#include "Resources.h"
+#include "WindowLook.h"
+
+TForm2 *Form2 = nullptr;
+
+TForm2::TForm2(QWidget *parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::TForm2>())
+{
+    ui->setupUi(this);
+    Image1 = ui->Image1;
+    Button1 = ui->Button1;
+    placeWindow(this, 7, 37, 267, 314);
+    useDesignedPixelFonts(this);
+    setColour(this, QPalette::Window, palette().color(QPalette::Button)); // COLOR_BTNFACE
+
+    Image1->setProportional(true);
+    Image1->setPicture(schemePicture());
+    Button1->setFocus(); // the first control of the tab order takes the focus when shown
+
+    connectHandler(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::Button1Click(QObject *)
+{
+    close();
+}
