@@ -35,8 +35,9 @@ locale_t cNumericLocale()
     return locale;
 }
 
-// A value as its exact decimal expansion: 0.digits × 10^exponent, no leading or trailing zeros
-// in `digits`; no digits at all is zero.
+// A value in decimal: 0.digits × 10^exponent, no leading or trailing zeros in `digits`; no
+// digits at all is zero. The digits are the exact expansion or its first digits, cut off, never
+// rounded.
 struct Decimal
 {
     std::string digits;
@@ -111,7 +112,8 @@ Decimal leadingDigits(Extended value, int count)
 }
 
 // Keeps the digits whose place value is at least 10^place, halves away from zero; since the
-// digits are exact, a half is a 5 in the first digit dropped, whatever follows.
+// digits are exact up to where they are cut, a half is a 5 in the first digit dropped,
+// whatever follows.
 void roundAt(Decimal &number, int place)
 {
     if (number.digits.empty())
@@ -178,7 +180,7 @@ QString writeIntegerPart(const Decimal &number)
 
 std::optional<QString> nonFiniteText(Extended value)
 {
-    // Never stored or shown by the program; written as the toolkit of old did, never crash.
+    // The checked arithmetic never lets these reach a format; should one arrive, it is named.
     if (std::isnan(value))
         return QStringLiteral("NAN");
     if (std::isinf(value))
@@ -334,7 +336,7 @@ QString formatFixed(Extended value, int precision, int decimals)
     precision = std::max(precision, 1);
     decimals = std::max(decimals, 0);
     // At most `precision` digits are kept, so one more decides the rounding.
-    Decimal number = value == 0 ? exactDecimal(value) : leadingDigits(value, precision + 1);
+    Decimal number = leadingDigits(value, precision + 1);
     if (!number.digits.empty())
         roundAt(number, std::max(number.exponent - precision, -decimals));
     if (!number.digits.empty() && number.exponent > precision)
