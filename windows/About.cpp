@@ -85,6 +85,8 @@ TAboutBox::TAboutBox(const QWidget *mainForm, const TForm3 *usageWindow, QWidget
     setColour(Memo1, QPalette::Base, paymentBackground);
     setColour(Memo1, QPalette::Text, colours::navy);
     Edit1->setText(siteAddress());
+    for (Edit *edit : {Edit1, Edit2})
+        edit->setCursorPosition(0); // show the beginning of an address longer than the box
 
     ProgramIcon->setPicture(programIconImage());
     setWindowIcon(programIcon());

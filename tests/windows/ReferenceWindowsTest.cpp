@@ -72,7 +72,7 @@ private Q_SLOTS:
         QCOMPARE(usage.Label8->text(), QStringLiteral("10.2009 г. "));
         QVERIFY(!usage.Label2->isVisible());
         QVERIFY(!usage.Label8->isVisible());
-        QVERIFY(usage.Label3->text().endsWith(QStringLiteral("на    tarvelin@tarvelin.example")));
+        QVERIFY(usage.Label3->text().endsWith(QStringLiteral("на    tip@tarvelin.example")));
     }
 
     void memosRejectTypingButCopy_data()
