@@ -1,0 +1,374 @@
+// The calculation frame's handlers: live inputs, the strength check, the blinking of the
+// length-selection caption, the weld length selection and the report action.
+#include "Unit3.h"
+
+#include "Controls.h"
+#include "HandlerGuard.h"
+#include "Hints.h"
+#include "Numbers.h"
+#include "ReportWriter.h"
+#include "ShowAndFocus.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "UserInteraction.h"
+#include "WeldCalcState.h"
+#include "ui_Unit3.h"
+
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+
+namespace {
+
+const QColor green(0, 128, 0);
+const QColor red(255, 0, 0);
+const QColor teal(0, 128, 128);
+const QColor maroon(128, 0, 0);
+const QColor navy(0, 0, 128);
+
+constexpr Extended momentFactor = 100;   // kg*m to kg*cm
+constexpr Extended lengthFactor = 10;    // mm to cm, and cm to mm
+constexpr Extended forceFactor = 1000;   // t to kg
+constexpr double leastDesignLength = 4.0; // cm
+constexpr Extended greatestLengthFactor = 85;
+constexpr Extended sectionModulusDivisor = 6;
+constexpr int blinkInterval = 1000; // ms
+
+// The weld depth coefficients of the entries of the beta list, in list order.
+constexpr double listedBeta[] = {0.7, 0.8, 0.85, 0.9, 1};
+
+void setFontColour(QWidget *control, const QColor &colour)
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    control->setPalette(palette);
+}
+
+// Enabling a running timer must not restart its interval.
+void enable(QTimer *timer)
+{
+    if (!timer->isActive())
+        timer->start();
+}
+
+} // namespace
+
+TFrame3::TFrame3(QWidget *parent)
+    : QWidget(parent)
+    , m_form(std::make_unique<Ui::TFrame3>())
+{
+    m_form->setupUi(this);
+    const Ui::TFrame3 &form = *m_form;
+    Label7 = form.Label7, Label38 = form.Label38;
+    Button4 = form.Button4, Button1 = form.Button1, Button9 = form.Button9, Button2 = form.Button2;
+    Label11 = form.Label11, Label12 = form.Label12, Label13 = form.Label13;
+    Label8 = form.Label8, Label9 = form.Label9, Label10 = form.Label10;
+    Label1 = form.Label1, Label3 = form.Label3, Label2 = form.Label2;
+    Edit4 = form.Edit4, Edit3 = form.Edit3, Edit1 = form.Edit1;
+    Label17 = form.Label17, Label14 = form.Label14, Label15 = form.Label15, Label16 = form.Label16;
+    Label36 = form.Label36, Label37 = form.Label37;
+    Label18 = form.Label18, Label19 = form.Label19, Label20 = form.Label20;
+    Label54 = form.Label54, Label50 = form.Label50, Label52 = form.Label52, Label53 = form.Label53;
+    ComboBox1 = form.ComboBox1, ComboBox3 = form.ComboBox3, ComboBox2 = form.ComboBox2;
+    Button13 = form.Button13;
+    Edit6 = form.Edit6;
+    Label35 = form.Label35, Label32 = form.Label32, Label33 = form.Label33, Label31 = form.Label31;
+    Label48 = form.Label48, Label25 = form.Label25, Label51 = form.Label51, Label49 = form.Label49;
+    Edit5 = form.Edit5, Edit12 = form.Edit12;
+    Label4 = form.Label4, Label5 = form.Label5, Label6 = form.Label6;
+    Label39 = form.Label39, Label40 = form.Label40, Label41 = form.Label41;
+    Label42 = form.Label42, Label43 = form.Label43, Label44 = form.Label44;
+    Label45 = form.Label45, Label46 = form.Label46, Label47 = form.Label47;
+    Edit2 = form.Edit2, Edit9 = form.Edit9, Edit10 = form.Edit10, Edit11 = form.Edit11;
+    Label28 = form.Label28, Label29 = form.Label29, Label22 = form.Label22;
+    Label26 = form.Label26, Label23 = form.Label23, Label27 = form.Label27;
+    Label34 = form.Label34;
+    Edit13 = form.Edit13;
+    Button10 = form.Button10;
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(blinkInterval);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(blinkInterval);
+
+    // The beta list offers values to pick; typed text is not completed from it.
+    ComboBox3->setCompleter(nullptr);
+    applyHints(this);
+
+    for (Edit *edit : {Edit1, Edit3, Edit4, Edit5, Edit12}) {
+        edit->setKeyFilter(
+            [this, edit](QChar &typed) { runGuarded([&] { ComboBox3KeyPress(edit, typed); }); });
+    }
+    connectHandler(ComboBox1, &ComboBox::changed, this, &TFrame3::ComboBox1Change);
+    bindOwnEvents();
+
+    // The design length shown must follow from the length and the leg shown.
+    runGuarded([this] { updateDesignLength(); });
+    // Style sheets give the fonts; polishing now lets auto-sized captions fit them at once.
+    ensurePolished();
+}
+
+TFrame3::~TFrame3() = default;
+
+void TFrame3::bindOwnEvents()
+{
+    const auto own = [this](QMetaObject::Connection connection) { m_ownBindings.append(connection); };
+    own(connectHandler(Edit4, &Edit::changed, this, &TFrame3::Edit4Change));
+    own(connectHandler(Edit3, &Edit::changed, this, &TFrame3::Edit3Change));
+    own(connectHandler(Edit6, &Edit::changed, this, &TFrame3::Edit6Change));
+    own(connectHandler(ComboBox3, &ComboBox::changed, this, &TFrame3::ComboBox3Change));
+    own(connectHandler(Button13, &QPushButton::clicked, this, &TFrame3::Button13Click));
+    own(connectHandler(Button4, &QPushButton::clicked, this, &TFrame3::Button4Click));
+    own(connectHandler(Button1, &QPushButton::clicked, this, &TFrame3::Button1Click));
+    own(connectHandler(Button10, &QPushButton::clicked, this, &TFrame3::Button10Click));
+    own(connectHandler(Button9, &QPushButton::clicked, this, &TFrame3::Button9Click));
+    own(connectHandler(Label34, &Label::clicked, this, &TFrame3::Label34Click));
+    own(connectHandler(Edit13, &Edit::clicked, this, &TFrame3::Label34Click));
+    own(connect(Label34, &Label::mouseMoved, this,
+                guarded([this](Qt::KeyboardModifiers shift, int x, int y) {
+                    Label34MouseMove(Label34, shift, x, y);
+                })));
+    own(connectHandler(Label34, &Label::mouseLeft, this, &TFrame3::Label34MouseLeave));
+    own(connectHandler(Timer1, &QTimer::timeout, this, &TFrame3::Timer1Timer));
+    own(connectHandler(Timer2, &QTimer::timeout, this, &TFrame3::Timer2Timer));
+}
+
+void TFrame3::releaseEvents()
+{
+    for (const QMetaObject::Connection &connection : std::as_const(m_ownBindings))
+        disconnect(connection);
+    m_ownBindings.clear();
+}
+
+// Live inputs -----------------------------------------------------------------------------------
+
+void TFrame3::updateMoment()
+{
+    WeldCalcValues &state = WeldCalcState;
+    state.Q = store(parseNumber(Edit4->text()));
+    state.e = store(parseNumber(Edit3->text()));
+    // Tonnes times millimetres is kg*m without a factor.
+    state.M = store(Extended(state.Q) * state.e);
+    m_momentFromInputs = true;
+    Edit1->setText(formatGeneral(state.M));
+}
+
+void TFrame3::updateDesignLength()
+{
+    WeldCalcValues &state = WeldCalcState;
+    state.L = store(parseNumber(Edit6->text()));
+    state.Kf = store(divide(parseNumber(ComboBox1->currentText()), lengthFactor));
+    state.Lw = store(state.L - Extended(state.Kf) * 2);
+    Label52->setText(formatFixed(Extended(state.Lw) * lengthFactor, 6, 0));
+}
+
+void TFrame3::Edit4Change(QObject *)
+{
+    updateMoment();
+}
+
+void TFrame3::Edit3Change(QObject *)
+{
+    updateMoment();
+}
+
+void TFrame3::Edit6Change(QObject *)
+{
+    updateDesignLength();
+}
+
+void TFrame3::ComboBox1Change(QObject *)
+{
+    // Another leg changes the design length as much as another length does.
+    updateDesignLength();
+}
+
+void TFrame3::ComboBox3Change(QObject *)
+{
+    WeldCalcValues &state = WeldCalcState;
+    // The chosen entry's value first, so that a text this locale cannot read still sets beta.
+    const int index = ComboBox3->currentListIndex();
+    if (index >= 0 && index < int(std::size(listedBeta)))
+        state.beta = listedBeta[index];
+    state.beta = store(parseNumber(ComboBox3->currentText()));
+    ComboBox3->setTextSilently(formatGeneral(state.beta));
+}
+
+void TFrame3::ComboBox3KeyPress(QObject *, QChar &Key)
+{
+    if (Key == QLatin1Char('.') || Key == QLatin1Char(','))
+        Key = decimalSeparator();
+}
+
+void TFrame3::Button13Click(QObject *)
+{
+    // Lines end with a lone CR, as the message box expects them.
+    const QStringList lines = {
+        QStringLiteral("  Коэффициент высоты шва:"),
+        QString(),
+        QStringLiteral("beta= 0,7   - ручная сварка и многопроходная автомат.и полуавт.св."),
+        QStringLiteral("beta= 0,8   - 2-х, 3-проходная полуавт.сварка"),
+        QStringLiteral("beta= 0,85  - однопроходная полуавт.сварка"),
+        QStringLiteral("beta= 0,9   - 2-х, 3-проходная автоматическая сварка"),
+        QStringLiteral("beta= 1    - однопроходная автоматическая сварка"),
+    };
+    showMessage(lines.join(QLatin1Char('\r')));
+}
+
+void TFrame3::Button4Click(QObject *)
+{
+    if (Form2)
+        showAndFocus(Form2);
+}
+
+// The strength check ----------------------------------------------------------------------------
+
+void TFrame3::Button1Click(QObject *)
+{
+    WeldCalcValues &state = WeldCalcState;
+    // The moment and the design length are taken as the user sees them in Edit1 and Label52.
+    state.M = store(parseNumber(Edit1->text()) * momentFactor);
+    m_momentFromInputs = false;
+    state.Kf = store(divide(parseNumber(ComboBox1->currentText()), lengthFactor));
+    state.Lw = store(divide(parseNumber(Label52->text()), lengthFactor));
+    state.L = store(parseNumber(Edit6->text()));
+    state.Rwf = store(parseNumber(ComboBox2->currentText()));
+    state.Ywf = store(parseNumber(Edit5->text()));
+    state.Yc = store(parseNumber(Edit12->text()));
+
+    state.Lmin = leastDesignLength;
+    state.Lmax = store(greatestLengthFactor * state.beta * state.Kf);
+    // The lower limit is on the design length, the upper on the constructive length.
+    if (!(state.Lw >= state.Lmin))
+        showMessage(QStringLiteral("Длина шва меньше допустимой!"));
+    if (state.L > state.Lmax) {
+        showMessage(QStringLiteral("Длина шва боьше допустимой! ")
+                    + formatGeneral(Extended(state.Lmax) * lengthFactor) + QStringLiteral(" мм"));
+    }
+
+    state.Qkg = store(Extended(state.Q) * forceFactor);
+    state.Fw = store(Extended(state.beta) * state.Kf * state.Lw);
+    Edit2->setText(formatFixed(state.Fw, 6, 2));
+    state.Ww = store(divide(Extended(state.beta) * state.Kf * state.Lw * state.Lw,
+                            sectionModulusDivisor));
+    Edit9->setText(formatFixed(state.Ww, 6, 3));
+    state.sigma = store(divide(state.M, state.Ww));
+    Edit10->setText(formatFixed(state.sigma, 6, 1));
+    state.tau = store(divide(state.Qkg, state.Fw));
+    Edit11->setText(formatFixed(state.tau, 6, 1));
+    state.SIGMAmax = store(squareRoot(Extended(state.sigma) * state.sigma
+                                      + Extended(state.tau) * state.tau));
+    state.Rlim = store(Extended(state.Rwf) * state.Ywf * state.Yc);
+    Label22->setText(formatFixed(state.SIGMAmax, 6, 0));
+    Label23->setText(formatFixed(state.Rlim, 6, 0));
+
+    // Compared unrounded: 1850.3 against 1850 fails although both show 1850.
+    const auto colourVerdict = [this](const QColor &colour) {
+        for (Label *label : {Label28, Label29, Label26, Label22, Label27, Label23})
+            setFontColour(label, colour);
+    };
+    if (state.SIGMAmax < state.Rlim) {
+        Label26->setText(QStringLiteral(" < "));
+        colourVerdict(green);
+        Label27->setText(QStringLiteral("Условие выполняется."));
+    }
+    if (state.SIGMAmax == state.Rlim) {
+        Label26->setText(QStringLiteral(" = "));
+        colourVerdict(green);
+        Label27->setText(QStringLiteral("Условие выполняется."));
+    }
+    if (state.SIGMAmax > state.Rlim) {
+        colourVerdict(red);
+        Label27->setText(QStringLiteral("Условие не выполняется!"));
+        Label26->setText(QStringLiteral(" > "));
+    }
+
+    enable(Timer1);
+}
+
+void TFrame3::Timer1Timer(QObject *)
+{
+    setFontColour(Label34, teal);
+    Timer1->stop();
+    enable(Timer2);
+}
+
+void TFrame3::Timer2Timer(QObject *)
+{
+    setFontColour(Label34, maroon);
+    Timer2->stop();
+    enable(Timer1);
+}
+
+void TFrame3::Label34MouseMove(QObject *, Qt::KeyboardModifiers, int, int)
+{
+    setFontColour(Label34, red);
+}
+
+void TFrame3::Label34MouseLeave(QObject *)
+{
+    setFontColour(Label34, navy);
+}
+
+// The weld length selection ---------------------------------------------------------------------
+
+void TFrame3::Label34Click(QObject *)
+{
+    WeldCalcValues &state = WeldCalcState;
+    // The formulas want kg*cm and kg of one state. After an edit of the load or the eccentricity
+    // M holds kg*m of the current inputs, and Qkg still the force of the last check.
+    Extended moment = state.M;
+    Extended force = state.Qkg;
+    if (m_momentFromInputs) {
+        moment = Extended(state.M) * momentFactor;
+        force = Extended(state.Q) * forceFactor;
+    }
+    state.LM = store(squareRoot(divide(6 * moment, Extended(state.beta) * state.Kf * state.Rwf
+                                                       * state.Ywf * state.Yc))
+                     + 2 * Extended(state.Kf));
+    state.LQ = store(divide(force, Extended(state.Rwf) * state.Ywf * state.Yc * state.beta * state.Kf)
+                     + 2 * Extended(state.Kf));
+    // Both lengths already hold the allowance of two legs.
+    state.Lsel = store(squareRoot(Extended(state.LQ) * state.LQ + Extended(state.LM) * state.LM));
+    Edit13->setText(formatFixed(state.Lsel, 12, 0));
+}
+
+void TFrame3::Button10Click(QObject *)
+{
+    // The stored proposal, not the text of Edit13; the change of Edit6 updates the design length.
+    Edit6->setText(formatFixed(WeldCalcState.Lsel, 4, 0));
+}
+
+// The report ------------------------------------------------------------------------------------
+
+void TFrame3::Button9Click(QObject *)
+{
+    if (!Form1)
+        return;
+    const WeldCalcValues &state = WeldCalcState;
+    ReportSnapshot snapshot;
+    snapshot.lengthText = Edit6->text();
+    snapshot.legText = ComboBox1->currentText();
+    snapshot.designLengthText = Label52->text();
+    snapshot.betaText = ComboBox3->currentText();
+    snapshot.sectionModulusText = Edit9->text();
+    snapshot.shearAreaText = Edit2->text();
+    snapshot.momentText = Edit1->text();
+    snapshot.loadText = Edit4->text();
+    snapshot.sigmaText = Edit10->text();
+    snapshot.tauText = Edit11->text();
+    snapshot.maxStressText = Label22->text();
+    snapshot.resistanceText = ComboBox2->currentText();
+    snapshot.weldFactorText = Edit5->text();
+    snapshot.structureFactorText = Edit12->text();
+    snapshot.limitText = Label23->text();
+    snapshot.relationText = Label26->text();
+    snapshot.maxStressCaption = Label28->text();
+    snapshot.limitCaption = Label29->text();
+    snapshot.verdictText = Label27->text();
+    snapshot.Kf = state.Kf;
+    snapshot.Lw = state.Lw;
+    writeReport(*Form1, snapshot);
+}
