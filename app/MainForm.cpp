@@ -6,7 +6,7 @@
 #include "FileCommands.h"
 #include "HandlerGuard.h"
 #include "Hints.h"
-#include "ProgramPictures.h"
+#include "Resources.h"
 #include "ShowAndFocus.h"
 #include "Spravka.h"
 #include "Spr_ras4et.h"
@@ -19,6 +19,10 @@
 #include "WeldCalcState.h"
 #include "ui_MainForm.h"
 
+#include "Controls.h"
+#include "WebBrowser.h"
+
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -67,11 +71,11 @@ TMainForm::TMainForm(QWidget *parent)
     Frame31 = form.Frame31;
 
     setWindowIcon(programIcon());
-    SpeedButton1->setGlyph(toolbarGlyph(ToolbarGlyph::OpenFolder));
-    SpeedButton2->setGlyph(toolbarGlyph(ToolbarGlyph::Diskette));
-    SpeedButton5->setGlyph(toolbarGlyph(ToolbarGlyph::QuestionMark));
-    SpeedButton3->setGlyph(toolbarGlyph(ToolbarGlyph::Printer));
-    SpeedButton4->setGlyph(toolbarGlyph(ToolbarGlyph::Exit));
+    SpeedButton1->setGlyph(toolbarGlyph(Glyph::OpenFolder));
+    SpeedButton2->setGlyph(toolbarGlyph(Glyph::Diskette));
+    SpeedButton5->setGlyph(toolbarGlyph(Glyph::QuestionMark));
+    SpeedButton3->setGlyph(toolbarGlyph(Glyph::Printer));
+    SpeedButton4->setGlyph(toolbarGlyph(Glyph::Exit));
     applyHints(this);
     // A submenu's hint belongs to the item that opens it, not to the popup itself.
     for (QMenu *menu : findChildren<QMenu *>()) {
@@ -235,6 +239,7 @@ void TMainForm::Frame31Button2Click(QObject *)
 void TMainForm::bindFrameEvents()
 {
     TFrame3 *frame = Frame31;
+    frame->releaseEvents();
     const auto forward = [this](auto *control, auto signal, void (TMainForm::*handler)(QObject *)) {
         connectHandler(control, signal, this, handler);
     };

@@ -8,7 +8,7 @@ packages=(
   qt6-webengine-dev libqt6webenginecore6-bin
   libjpeg62-turbo-dev
   fonts-liberation
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils libx11-dev
   clang libclang-rt-14-dev
   util-linux
 )

@@ -1,0 +1,322 @@
+// The main window with all eight windows: creation order, menu, tool bar, hints, forwarding of
+// the frame's events and the closing rules.
+#include "About.h"
+#include "Brauzer1.h"
+#include "MainForm.h"
+#include "RecordingInteraction.h"
+#include "Spr_ras4et.h"
+#include "Spravka.h"
+#include "ShowAndFocus.h"
+#include "Startup.h"
+#include "TestRegistry.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "Unit5.h"
+#include "WeldCalcState.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+
+QList<QWidget *> secondaryWindows()
+{
+    return {Form3, Form1, Form4, Form2, AboutBox, Form5, Brauzer1};
+}
+
+void enter(QWidget *control)
+{
+    QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(control, &event);
+}
+
+void leave(QWidget *control)
+{
+    QEvent event(QEvent::Leave);
+    QApplication::sendEvent(control, &event);
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        resetWeldCalcState();
+        createWindows();
+    }
+    void cleanup()
+    {
+        destroyWindows();
+    }
+
+    void createsEveryWindowOnceWithOnlyTheMainOneVisible()
+    {
+        QCOMPARE(MainForm->windowTitle(), QStringLiteral("Расчет сварного шва"));
+        QVERIFY(MainForm->isVisible());
+        const QStringList captions{"Об использовании", "Просмотр, редактирование", "О расчете", "Схема",
+                                   "О программе", "Конструктивные требования", "WEB"};
+        QStringList seen;
+        for (QWidget *window : secondaryWindows()) {
+            QVERIFY(window);
+            QVERIFY(!window->isVisible());
+            seen << window->windowTitle();
+        }
+        QCOMPARE(seen, captions);
+        QCOMPARE(WeldCalcState.beta, 0.7);
+    }
+
+    void aboutWindowCopiedCaptionsOfEarlierWindows()
+    {
+        QCOMPARE(AboutBox->Label34->text(), QStringLiteral("Расчет сварного шва"));
+        QCOMPARE(AboutBox->Label2->text(), QStringLiteral("V 3.1"));
+        QCOMPARE(AboutBox->Label8->text(), QStringLiteral("10.2009 г. "));
+    }
+
+    void menuItems_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("bold");
+        const auto row = [](const char *item, const char *caption, const char *hint, bool visible = true,
+                            bool enabled = true, bool bold = false) {
+            QTest::newRow(item) << item << caption << hint << visible << enabled << bold;
+        };
+        row("FileMenu", "&File", "");
+        row("FileNewItem", "&New", "Create a new file");
+        row("FileOpenItem", "&Open text...", "Open an existing file");
+        row("FileSaveItem", "&Save", "Save current file", false);
+        row("FileSaveAsItem", "Save &As...", "Save current file under a new name", true, true, true);
+        row("FilePrintItem", "&Print", "Print current file", false);
+        row("FilePrintSetupItem", "P&rint Setup...", "Change printer setup", false);
+        row("FileExitItem", "E&xit", "Exit this application");
+        row("HelpMenu", "&Help", "");
+        row("HelpContentsItem", "&Contents", "Display the help contents screen");
+        row("N2", "О пользовании", "");
+        row("N5", "По расчету", "");
+        row("HelpSearchItem", "&Search for Help On...", "Search help file for a topic", false);
+        row("HelpHowToUseItem", "&How to Use Help", "Help on using the help system", false);
+        row("HelpAboutItem", "&About...", "Show program information", true, true, true);
+        row("Components1", "Tools", "", true, false);
+        row("Servises1", "Servises", "", true, false);
+        row("Tarvelin1", "Открыть модуль >", "");
+        row("N6", "     Окно     ", "");
+        row("N20", "Просмотр/редактир.", "");
+        row("N21", "Справка", "");
+        row("N22", "О программе", "");
+        row("N23", "Браузер", "");
+    }
+    void menuItems()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, caption);
+        QFETCH(QString, hint);
+        QFETCH(bool, visible);
+        QFETCH(bool, enabled);
+        QFETCH(bool, bold);
+        QAction *action = MainForm->findChild<QAction *>(item);
+        if (auto *menu = MainForm->findChild<QMenu *>(item))
+            action = menu->menuAction();
+        QVERIFY2(action, qPrintable(item));
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->statusTip(), hint);
+        QCOMPARE(action->isVisible(), visible);
+        QCOMPARE(action->isEnabled(), enabled);
+        QCOMPARE(action->font().bold(), bold);
+        QVERIFY(action->shortcut().isEmpty());
+    }
+
+    void menuOrder()
+    {
+        QStringList bar;
+        for (QAction *action : MainForm->MainMenu->actions())
+            bar << action->menu()->objectName();
+        QCOMPARE(bar, (QStringList{"FileMenu", "HelpMenu", "Components1", "Servises1", "Tarvelin1", "N6"}));
+        QStringList modules;
+        for (QAction *action : MainForm->Tarvelin1->actions())
+            modules << action->objectName();
+        QCOMPARE(modules, (QStringList{"N19", "N7", "N8", "N9", "N10", "N11", "N12", "N13", "N14", "N15",
+                                       "N16", "N17", "N18"}));
+        QVERIFY(MainForm->Components1->actions().isEmpty());
+        QVERIFY(MainForm->Servises1->actions().isEmpty());
+    }
+
+    void commandsOpenTheirWindows_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("HelpAboutItem") << "HelpAboutItem" << "О программе";
+        QTest::newRow("N22") << "N22" << "О программе";
+        QTest::newRow("N20") << "N20" << "Просмотр, редактирование";
+        QTest::newRow("N2") << "N2" << "Об использовании";
+        QTest::newRow("N21") << "N21" << "Об использовании";
+        QTest::newRow("N5") << "N5" << "О расчете";
+        QTest::newRow("N23") << "N23" << "WEB";
+        QTest::newRow("DesignRequirementsItem") << "DesignRequirementsItem" << "Конструктивные требования";
+        QTest::newRow("SpeedButton8") << "SpeedButton8" << "Просмотр, редактирование";
+        QTest::newRow("SpeedButton5") << "SpeedButton5" << "Об использовании";
+        QTest::newRow("SpeedButton6") << "SpeedButton6" << "О программе";
+    }
+    void commandsOpenTheirWindows()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        RecordingInteraction interaction;
+        if (auto *action = MainForm->findChild<QAction *>(command))
+            action->trigger();
+        else
+            MainForm->findChild<QAbstractButton *>(command)->click();
+        QStringList visible;
+        for (QWidget *secondary : secondaryWindows()) {
+            if (secondary->isVisible())
+                visible << secondary->windowTitle();
+        }
+        QCOMPARE(visible, QStringList{window});
+        QVERIFY(interaction.boxes.isEmpty());
+    }
+
+    void everyModuleItemShowsTheSameMessageAndNothingElse()
+    {
+        RecordingInteraction interaction;
+        const QList<QAction *> modules = MainForm->Tarvelin1->actions();
+        for (QAction *module : modules)
+            module->trigger();
+        QCOMPARE(interaction.messages().size(), 13);
+        QCOMPARE(interaction.messages().toSet().size(), 1);
+        QCOMPARE(interaction.messages().first(),
+                 QStringLiteral("Выбранный модуль не подключен. О последних версиях программ Вы можете "
+                                "узнать на сайте разработчика"));
+        for (QWidget *secondary : secondaryWindows())
+            QVERIFY(!secondary->isVisible());
+    }
+
+    void siteCommandsShowMessageThenNavigateAndShowBrowser_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("SpeedButton7") << "Это вы можете скачать с сайта разработчика"
+                                      << "http://tarvelin.example/";
+        QTest::newRow("Button2") << "Подборка литературы на сайте разработчика"
+                                 << "http://tarvelin.example/index/0-4";
+    }
+    void siteCommandsShowMessageThenNavigateAndShowBrowser()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, address);
+        Brauzer1->WebBrowser1->setPluginFolders({}); // no engine in this test: only the address matters
+        RecordingInteraction interaction;
+        if (QString(QTest::currentDataTag()) == QLatin1String("SpeedButton7"))
+            MainForm->SpeedButton7->click();
+        else
+            MainForm->Frame31->Button2->click();
+        QCOMPARE(interaction.messages(), QStringList{message});
+        QCOMPARE(Brauzer1->WebBrowser1->LocationURL(), address);
+        QVERIFY(Brauzer1->isVisible());
+    }
+
+    void toolBar()
+    {
+        QVERIFY(!MainForm->SpeedButton3->isEnabled());
+        QCOMPARE(MainForm->SpeedButton1->toolTip(), QStringLiteral("Открыть текст"));
+        QCOMPARE(MainForm->SpeedButton7->toolTip(), QStringLiteral("Сайт разработчика"));
+        QCOMPARE(MainForm->SpeedButton5->cursor().shape(), Qt::WhatsThisCursor);
+        QCOMPARE(MainForm->SpeedBar->cursor().shape(), Qt::CrossCursor);
+        for (SpeedButton *button : {MainForm->SpeedButton1, MainForm->SpeedButton2, MainForm->SpeedButton3,
+                                    MainForm->SpeedButton4, MainForm->SpeedButton5})
+            QCOMPARE(button->iconSize(), QSize(20, 20));
+        MainForm->resize(900, MainForm->height());
+        QCOMPARE(MainForm->SpeedBar->width(), MainForm->centralWidget()->width());
+        QCOMPARE(MainForm->Frame31->geometry(), QRect(8, 48, 697, 401));
+    }
+
+    void hintsOfEveryWindowLandInTheMainStatusLine()
+    {
+        enter(MainForm->SpeedButton7);
+        QCOMPARE(MainForm->StatusLine->currentMessage(), QStringLiteral("Сайт разработчика"));
+        leave(MainForm->SpeedButton7);
+        QCOMPARE(MainForm->StatusLine->currentMessage(), QString());
+        showAndFocus(AboutBox);
+        enter(AboutBox->SpeedButton1);
+        QCOMPARE(MainForm->StatusLine->currentMessage(), QStringLiteral("Сохранить реквизиты в текстовом файле"));
+        // The viewer's button has only a short form: a tool tip, and an empty status line.
+        enter(Form1->SpeedButton2);
+        QCOMPARE(Form1->SpeedButton2->toolTip(), QStringLiteral("Save As"));
+        QCOMPARE(MainForm->StatusLine->currentMessage(), QString());
+    }
+
+    void frameEventsAreForwardedAndErrorsReachTheErrorBox()
+    {
+        RecordingInteraction interaction;
+        TFrame3 *frame = MainForm->Frame31;
+        frame->Edit4->setText(QStringLiteral("2"));
+        frame->Edit3->setText(QStringLiteral("100"));
+        QCOMPARE(frame->Edit1->text(), QStringLiteral("200"));
+        frame->Button13->click();
+        QCOMPARE(interaction.messages().size(), 1);
+        QVERIFY(interaction.messages().first().startsWith(QStringLiteral("  Коэффициент высоты шва:\r\r")));
+        frame->Edit4->setText(QStringLiteral("x"));
+        QCOMPARE(interaction.errors(), QStringList{"'x' is not a valid floating point value."});
+        QCOMPARE(frame->Edit1->text(), QStringLiteral("200"));
+        frame->Button4->click();
+        QVERIFY(Form2->isVisible());
+        frame->Timer1->timeout();
+        QCOMPARE(frame->Label34->palette().color(QPalette::WindowText), QColor(0, 128, 128));
+    }
+
+    void newChangesNothing()
+    {
+        TFrame3 *frame = MainForm->Frame31;
+        frame->Edit4->setText(QStringLiteral("1,5"));
+        const QList<QLineEdit *> edits = frame->findChildren<QLineEdit *>();
+        QStringList before;
+        for (QLineEdit *edit : edits)
+            before << edit->text();
+        MainForm->FileNewItem->trigger();
+        QStringList after;
+        for (QLineEdit *edit : edits)
+            after << edit->text();
+        QCOMPARE(after, before);
+    }
+
+    void secondaryWindowsHideAndKeepTheirContent()
+    {
+        showAndFocus(Form1);
+        Form1->RichEdit1->setPlainText(QStringLiteral("правка"));
+        Form1->close();
+        QVERIFY(!Form1->isVisible());
+        showAndFocus(Form1);
+        QCOMPARE(Form1->RichEdit1->toPlainText(), QStringLiteral("правка"));
+        QVERIFY(Form1->SpeedButton2->isVisible());
+    }
+
+    void closingTheMainWindowEndsTheProgramWithoutQuestion()
+    {
+        RecordingInteraction interaction;
+        showAndFocus(Form1);
+        showAndFocus(Brauzer1);
+        bool ended = false;
+        QTimer::singleShot(0, MainForm, [] { MainForm->FileExitItem->trigger(); });
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+        guard.start(5000);
+        ended = QApplication::exec() == 0;
+        QVERIFY(ended);
+        QVERIFY(interaction.boxes.isEmpty());
+    }
+};
+
+WELD_REGISTER_TEST(MainWindowTest);
+#include "MainWindowTest.moc"
