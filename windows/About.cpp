@@ -85,6 +85,7 @@ TAboutBox::TAboutBox(const QWidget *mainForm, const TForm3 *usageWindow, QWidget
     setColour(Memo1, QPalette::Base, paymentBackground);
     setColour(Memo1, QPalette::Text, colours::navy);
     Edit1->setText(siteAddress());
+    Label17->setText(QStringLiteral("   ")); // Designer forms drop a caption made only of blanks
     for (Edit *edit : {Edit1, Edit2})
         edit->setCursorPosition(0); // show the beginning of an address longer than the box
 
