@@ -17,6 +17,7 @@ void PanelStatusBar::addPanel(int width, const QString &text)
 {
     if (!m_panels.empty()) {
         // The panel that was last no longer reaches the edge.
+        m_panels.back()->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
         m_panels.back()->setFixedWidth(m_widths.back());
         m_layout->setStretch(m_layout->count() - 1, 0);
     }

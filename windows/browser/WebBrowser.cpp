@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QJsonObject>
+#include <QJsonValue>
 #include <QLabel>
 #include <QOpenGLContext>
 #include <QPluginLoader>
@@ -83,15 +85,20 @@ bool WebBrowser::ensureEngine()
         QPluginLoader loader(QDir(folder).filePath(pluginBaseName));
         if (loader.fileName().isEmpty())
             continue; // no such file in this folder
+        // The metadata is read without loading the library.
+        if (loader.metaData().value(QLatin1String("IID")).toString()
+            != QLatin1String(WeldBrowserEngineFactory_iid)) {
+            failures << QStringLiteral("%1: не модуль веб-движка (%2)")
+                            .arg(QDir::toNativeSeparators(loader.fileName()), loader.errorString());
+            continue;
+        }
         if (!ensureShareContext()) {
             failures << QStringLiteral("OpenGL недоступен");
             break;
         }
-        QObject *root = loader.instance();
-        if (auto *factory = qobject_cast<BrowserEngineFactory *>(root))
+        if (auto *factory = qobject_cast<BrowserEngineFactory *>(loader.instance()))
             return startEngine(factory);
-        failures << (root ? QStringLiteral("%1: не модуль веб-движка").arg(loader.fileName())
-                          : loader.errorString());
+        failures << loader.errorString();
     }
     if (failures.isEmpty())
         failures << QStringLiteral("Модуль %1 не найден в папках: %2")

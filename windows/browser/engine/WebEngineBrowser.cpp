@@ -7,6 +7,7 @@
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QWebEnginePage>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
@@ -21,15 +22,32 @@ QT_END_NAMESPACE
 
 namespace {
 
-// Chromium refuses to start its sandbox for the root user; the switch is set here, when the
-// engine is first used, so the rest of the program and its other child processes never see it.
-void disableSandboxForRoot()
+// Chromium refuses to start its sandbox for the root user. The engine reads the switch once, when
+// its first profile is made; it is set just for that moment, so that neither the program's start
+// nor the programs it launches later see it.
+class RootSandboxSwitch
 {
+public:
+    RootSandboxSwitch()
+    {
 #ifdef Q_OS_LINUX
-    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        m_set = ::geteuid() == 0 && !qEnvironmentVariableIsSet(name);
+        if (m_set)
+            qputenv(name, "1");
 #endif
-}
+    }
+    ~RootSandboxSwitch()
+    {
+        if (m_set)
+            qunsetenv(name);
+    }
+    RootSandboxSwitch(const RootSandboxSwitch &) = delete;
+    RootSandboxSwitch &operator=(const RootSandboxSwitch &) = delete;
+
+private:
+    static constexpr const char *name = "QTWEBENGINE_DISABLE_SANDBOX";
+    bool m_set = false;
+};
 
 class WebEngineBrowser final : public QObject, public BrowserEngine
 {
@@ -42,18 +60,27 @@ public:
           m_view(new QWebEngineView(m_profile, host))
     {
         QWebEnginePage *page = m_view->page();
-        connect(page, &QWebEnginePage::loadStarted, this, [this] {
-            // Each load reports its percentage from zero; the bar itself goes on from where it is.
-            m_reportedPercent = 0;
-            m_events->engineDownloadBegin();
-        });
+        // The begin of a download is taken from the loading report that names the address, which
+        // follows the plain start signal at once and comes before any progress: the caption then
+        // names the address being loaded, before the engine has moved its own address to it.
+        connect(page, &QWebEnginePage::loadingChanged, this,
+                [this](const QWebEngineLoadingInfo &loading) {
+                    if (loading.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+                        return;
+                    m_loadingUrl = loading.url();
+                    // Each load reports its percentage from zero; the bar goes on from where it is.
+                    m_reportedPercent = 0;
+                    m_events->engineDownloadBegin();
+                });
         connect(page, &QWebEnginePage::loadProgress, this, [this](int percent) {
             const int increase = percent - m_reportedPercent;
             m_reportedPercent = percent;
             m_events->engineProgressChange(increase, 100);
         });
-        connect(page, &QWebEnginePage::loadFinished, this,
-                [this](bool) { m_events->engineDownloadComplete(); });
+        connect(page, &QWebEnginePage::loadFinished, this, [this](bool) {
+            m_loadingUrl.clear();
+            m_events->engineDownloadComplete();
+        });
         connect(page, &QWebEnginePage::linkHovered, this,
                 [this](const QString &url) { m_events->engineStatusTextChange(url); });
         connect(page, &QWebEnginePage::renderProcessTerminated, this,
@@ -72,7 +99,8 @@ public:
 
     QWidget *view() const override { return m_view; }
     void navigate(const QUrl &url) override { m_view->load(url); }
-    QUrl currentUrl() const override { return m_view->url(); }
+    // The address being loaded while a load runs, the page's own otherwise.
+    QUrl currentUrl() const override { return m_loadingUrl.isEmpty() ? m_view->url() : m_loadingUrl; }
     QString title() const override { return m_view->title(); }
     void requestHtml(std::function<void(const QString &)> receiver) override
     {
@@ -84,6 +112,7 @@ private:
     QWebEngineProfile *m_profile;
     QPointer<QWebEngineView> m_view;
     int m_reportedPercent = 0;
+    QUrl m_loadingUrl;
 };
 
 } // namespace
@@ -109,7 +138,7 @@ public:
                 *error = QStringLiteral("нет общего контекста OpenGL");
             return nullptr;
         }
-        disableSandboxForRoot();
+        const RootSandboxSwitch sandboxSwitch;
         return new WebEngineBrowser(host, events);
     }
 };

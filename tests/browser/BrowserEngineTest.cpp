@@ -1,0 +1,195 @@
+// The browser window on the real web engine plugin, against a loopback site.
+#include "Brauzer1.h"
+#include "LoopbackSite.h"
+#include "PanelStatusBar.h"
+#include "TestRegistry.h"
+#include "WebBrowser.h"
+
+#include <QFile>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+bool webEngineMapped()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+}
+
+constexpr int loadTimeout = 30000;
+
+QString pageHtml(WebBrowser *browser)
+{
+    QString html;
+    bool delivered = false;
+    browser->engine()->requestHtml([&](const QString &received) {
+        html = received;
+        delivered = true;
+    });
+    if (!QTest::qWaitFor([&] { return delivered; }, loadTimeout))
+        return QStringLiteral("(no HTML delivered)");
+    return html;
+}
+
+// Moves the pointer over the engine's view; the engine takes input through its focus proxy.
+void movePointer(WebBrowser *browser, QPoint position)
+{
+    QWidget *view = browser->engine()->view();
+    QWidget *input = view->focusProxy() ? view->focusProxy() : view;
+    QMouseEvent move(QEvent::MouseMove, position, input->mapToGlobal(position), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(input, &move);
+}
+
+} // namespace
+
+class BrowserEngineTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(site.isListening()); }
+
+    // First, while nothing in this process has used the engine yet.
+    void engineLoadsOnlyAtFirstShowing()
+    {
+        const bool sandboxSwitchInherited = qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX");
+        TBrauzer1 window;
+        QVERIFY2(!webEngineMapped(), "the engine's libraries were loaded before the first use");
+        QVERIFY(!window.WebBrowser1->isEngineLoaded());
+        window.show();
+        QVERIFY2(window.WebBrowser1->isEngineLoaded(), qPrintable(window.WebBrowser1->engineError()));
+        QVERIFY(webEngineMapped());
+        // The engine's start as root leaves no switch behind for the programs launched later.
+        QCOMPARE(qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"), sandboxSwitchInherited);
+        // Shown before any navigation: the caption, the panels and the bar as created.
+        QTest::qWait(200);
+        QCOMPARE(window.windowTitle(), QStringLiteral("WEB"));
+        QCOMPARE(window.StatusBar1->panelText(0), QString());
+        QCOMPARE(window.StatusBar1->panelText(1), QStringLiteral("Упр.-  через контекстное меню"));
+        QCOMPARE(window.ProgressBar1->value(), 0);
+        QCOMPARE(window.WebBrowser1->LocationURL(), QString());
+    }
+
+    void navigationShowsBothPages()
+    {
+        TBrauzer1 window;
+        WebBrowser *browser = window.WebBrowser1;
+        QStringList captionsAtBegin;
+        int totalProgress = 0;
+        // Connected after the window's own handlers, so they see what those left.
+        connect(browser, &WebBrowser::DownloadBegin, this,
+                [&] { captionsAtBegin << window.windowTitle(); });
+        connect(browser, &WebBrowser::ProgressChange, this, [&](int progress, int progressMax) {
+            QCOMPARE(progressMax, 100);
+            totalProgress += progress;
+        });
+        QSignalSpy complete(browser, &WebBrowser::DownloadComplete);
+
+        // The main window navigates the hidden window first, then shows it.
+        const QString root = site.url(QStringLiteral("/")).toString();
+        browser->Navigate(root);
+        QVERIFY2(browser->isEngineLoaded(), qPrintable(browser->engineError()));
+        window.show();
+        QTRY_COMPARE_WITH_TIMEOUT(complete.count(), 1, loadTimeout);
+        QCOMPARE(browser->LocationURL(), root);
+        QCOMPARE(browser->engine()->title(), QStringLiteral("Проекты и программы"));
+        QVERIFY(pageHtml(browser).contains(QLatin1String("root page")));
+        QCOMPARE(captionsAtBegin, QStringList{TBrauzer1::captionPrefix() + root});
+        QCOMPARE(window.windowTitle(), TBrauzer1::captionPrefix() + root);
+        QCOMPARE(window.StatusBar1->panelText(0), QStringLiteral("   Ok!"));
+        // The engine's percentage, reported as increases, fills the bar.
+        QCOMPARE(totalProgress, 100);
+        QCOMPARE(window.ProgressBar1->maximum(), 100);
+        QCOMPARE(window.ProgressBar1->value(), 100);
+
+        const QString literature = site.url(QStringLiteral("/index/0-4")).toString();
+        browser->Navigate(literature);
+        QTRY_COMPARE_WITH_TIMEOUT(complete.count(), 2, loadTimeout);
+        QCOMPARE(browser->LocationURL(), literature);
+        QCOMPARE(browser->engine()->title(), QStringLiteral("Литература"));
+        QVERIFY(pageHtml(browser).contains(QLatin1String("literature page")));
+        QCOMPARE(captionsAtBegin.size(), 2);
+        QCOMPARE(captionsAtBegin.last(), TBrauzer1::captionPrefix() + literature);
+        QCOMPARE(window.windowTitle(), TBrauzer1::captionPrefix() + literature);
+        // The second download goes on from the full bar and stays there.
+        QCOMPARE(totalProgress, 200);
+        QCOMPARE(window.ProgressBar1->value(), 100);
+        QVERIFY(site.requests.contains(QStringLiteral("/index/0-4")));
+    }
+
+    void hoveredLinkShowsInPanelZeroAndLeadsToItsPage()
+    {
+        TBrauzer1 window;
+        WebBrowser *browser = window.WebBrowser1;
+        QSignalSpy complete(browser, &WebBrowser::DownloadComplete);
+        QStringList captionsAtBegin;
+        connect(browser, &WebBrowser::DownloadBegin, this,
+                [&] { captionsAtBegin << window.windowTitle(); });
+        browser->Navigate(site.url(QStringLiteral("/")).toString());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE_WITH_TIMEOUT(complete.count(), 1, loadTimeout);
+
+        const QPoint overLink(LoopbackSite::linkLeft + 30, LoopbackSite::linkTop + 20);
+        const QString link = site.url(QStringLiteral("/index/0-4")).toString();
+        QTRY_VERIFY_WITH_TIMEOUT((movePointer(browser, overLink),
+                                  window.StatusBar1->panelText(0) == link),
+                                 loadTimeout);
+        // Leaving the link empties the panel.
+        const QPoint offLink(LoopbackSite::linkLeft + 30, LoopbackSite::linkTop + 200);
+        QTRY_VERIFY_WITH_TIMEOUT((movePointer(browser, offLink),
+                                  window.StatusBar1->panelText(0).isEmpty()),
+                                 loadTimeout);
+
+        // Following the link: the caption names the linked page from its download's begin.
+        QWidget *view = browser->engine()->view();
+        QWidget *input = view->focusProxy() ? view->focusProxy() : view;
+        movePointer(browser, overLink);
+        QTest::mouseClick(input, Qt::LeftButton, Qt::NoModifier, overLink);
+        QTRY_COMPARE_WITH_TIMEOUT(complete.count(), 2, loadTimeout);
+        QCOMPARE(captionsAtBegin.size(), 2);
+        QCOMPARE(captionsAtBegin.last(), TBrauzer1::captionPrefix() + link);
+        QCOMPARE(browser->LocationURL(), link);
+        QCOMPARE(browser->engine()->title(), QStringLiteral("Литература"));
+    }
+
+    void hidingKeepsThePage()
+    {
+        TBrauzer1 window;
+        WebBrowser *browser = window.WebBrowser1;
+        QSignalSpy complete(browser, &WebBrowser::DownloadComplete);
+        QSignalSpy begin(browser, &WebBrowser::DownloadBegin);
+        const QString literature = site.url(QStringLiteral("/index/0-4")).toString();
+        browser->Navigate(literature);
+        window.show();
+        QTRY_COMPARE_WITH_TIMEOUT(complete.count(), 1, loadTimeout);
+        const QString caption = window.windowTitle();
+        const QStringList requests = site.pageRequests();
+
+        window.close(); // closing a secondary window only hides it
+        QVERIFY(window.isHidden());
+        QTest::qWait(300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(300);
+
+        QCOMPARE(begin.count(), 1); // nothing was loaded again
+        QCOMPARE(site.pageRequests(), requests);
+        QCOMPARE(browser->LocationURL(), literature);
+        QCOMPARE(browser->engine()->title(), QStringLiteral("Литература"));
+        QVERIFY(pageHtml(browser).contains(QLatin1String("literature page")));
+        QCOMPARE(window.windowTitle(), caption);
+        QCOMPARE(window.StatusBar1->panelText(0), QStringLiteral("   Ok!"));
+        QCOMPARE(window.ProgressBar1->value(), 100);
+    }
+
+private:
+    LoopbackSite site;
+};
+
+WELD_REGISTER_TEST(BrowserEngineTest);
+#include "BrowserEngineTest.moc"
