@@ -1,6 +1,7 @@
 // Edits, combo boxes and labels with the change, click and key events the handlers expect.
 #include "Controls.h"
 
+#include <QAbstractItemModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -96,7 +97,25 @@ ComboBox::ComboBox(QWidget *parent)
     connect(text, &QLineEdit::editingFinished, this, [this] { m_editingFinishing = false; });
     setInsertPolicy(QComboBox::NoInsert);
 
-    connect(this, &QComboBox::activated, this, [this](int index) { userChose(index); });
+    // The first entry added becomes current by itself; that is no choice either.
+    connect(model(), &QAbstractItemModel::rowsAboutToBeInserted, this, [this] { m_filling = true; });
+    connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { m_filling = false; });
+
+    // A choice makes another entry current (the list, the arrow keys, the wheel, or a caller of
+    // setCurrentIndex) and is then reported by activated, which alone reports choosing the
+    // current entry again.
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0 || m_filling || m_editingFinishing)
+            return;
+        userChose(index);
+        m_activationPending = true;
+    });
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        const bool reported = m_activationPending && index == m_listIndex;
+        m_activationPending = false;
+        if (!reported && !m_editingFinishing)
+            userChose(index);
+    });
     // Typing is reported by the text box itself; this catches pasting with the mouse.
     connect(text, &QLineEdit::textEdited, this, [this, text] {
         if (!text->isTyping())
@@ -113,13 +132,12 @@ void ComboBox::setTextSilently(const QString &text)
 void ComboBox::userTyped()
 {
     m_listIndex = -1;
+    m_activationPending = false;
     Q_EMIT changed();
 }
 
 void ComboBox::userChose(int index)
 {
-    if (m_editingFinishing)
-        return;
     m_listIndex = index;
     Q_EMIT changed();
 }

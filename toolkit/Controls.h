@@ -39,7 +39,8 @@ class ComboBox : public QComboBox
     Q_OBJECT
 public:
     explicit ComboBox(QWidget *parent = nullptr);
-    // The entry the user last chose, or -1 once the user has typed into the text.
+    // The entry the user last chose, or -1 once the user has typed into the text. Making an entry
+    // current with setCurrentIndex counts as choosing it (the windows never do; tests may).
     int currentListIndex() const { return m_listIndex; }
     // The program's own rewrite of the text: raises no change.
     void setTextSilently(const QString &text);
@@ -56,6 +57,8 @@ private:
     int m_listIndex = -1;
     // Qt picks the entry matching the typed text when editing ends; that is no choice of the user.
     bool m_editingFinishing = false;
+    bool m_filling = false;
+    bool m_activationPending = false;
 };
 
 class Label : public QLabel

@@ -168,17 +168,48 @@ private Q_SLOTS:
         QCOMPARE(log.indexes.last(), -1);
     }
 
-    void comboProgramChangesRaiseNothing()
+    void comboProgramTextRaisesNothing()
     {
         ComboBox combo;
         fillLegs(combo);
         ChangeLog log(combo);
         QTest::keyClick(&combo, Qt::Key_Down);
         combo.setTextSilently(QStringLiteral("0"));
-        combo.setCurrentIndex(3);
         combo.setEditText(QStringLiteral("5"));
-        QCOMPARE(log.texts.size(), 1);
+        combo.setCurrentText(QStringLiteral("7"));
+        QCOMPARE(log.texts, QStringList({QStringLiteral("6")}));
         QCOMPARE(combo.currentListIndex(), 1);
+        QCOMPARE(combo.currentText(), QStringLiteral("7"));
+    }
+
+    void comboMakingAnEntryCurrentIsChoosingIt()
+    {
+        ComboBox combo;
+        fillLegs(combo);
+        ChangeLog log(combo);
+        QCOMPARE(combo.currentListIndex(), -1);
+        combo.setCurrentIndex(3);
+        QCOMPARE(log.texts, QStringList({QStringLiteral("10")}));
+        QCOMPARE(log.indexes, QList<int>({3}));
+        QTest::keyClick(&combo, Qt::Key_Down);
+        QCOMPARE(log.indexes, QList<int>({3, 4}));
+        // Choosing the current entry again in the list is reported once more.
+        Q_EMIT combo.activated(4);
+        QCOMPARE(log.indexes, QList<int>({3, 4, 4}));
+    }
+
+    void comboChoosingInTheDropDownList()
+    {
+        ComboBox combo;
+        fillLegs(combo);
+        ChangeLog log(combo);
+        combo.show();
+        combo.showPopup();
+        QAbstractItemView *list = combo.view();
+        const QRect entry = list->visualRect(list->model()->index(2, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+        QCOMPARE(log.texts, QStringList({QStringLiteral("8")}));
+        QCOMPARE(log.indexes, QList<int>({2}));
     }
 
     void comboEndingAnEditIsNoChoice_data()

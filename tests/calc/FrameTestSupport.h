@@ -8,6 +8,7 @@
 #include "Unit3.h"
 #include "WeldCalcState.h"
 
+#include <QAbstractItemView>
 #include <QFont>
 #include <QTest>
 #include <memory>
@@ -40,16 +41,13 @@ inline void retype(ComboBox *combo, const QString &text)
     QTest::keyClicks(combo, text);
 }
 
-// Chooses an entry with the arrow keys, as a user can in a closed combo.
+// Chooses an entry in the drop-down list with the mouse, as a user does.
 inline void choose(ComboBox *combo, int index)
 {
-    if (index > 0) {
-        combo->setCurrentIndex(index - 1);
-        QTest::keyClick(combo, Qt::Key_Down);
-    } else {
-        combo->setCurrentIndex(1);
-        QTest::keyClick(combo, Qt::Key_Up);
-    }
+    combo->showPopup();
+    QAbstractItemView *list = combo->view();
+    const QRect entry = list->visualRect(list->model()->index(index, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
 }
 
 inline QColor fontColour(const QWidget *control)
