@@ -4,6 +4,7 @@
 #include "Resources.h"
 #include "TestRegistry.h"
 
+#include <QRandomGenerator>
 #include <QSet>
 #include <QTest>
 #include <QtEndian>
@@ -123,6 +124,25 @@ private Q_SLOTS:
             QVERIFY2(error.message().contains(reason), qPrintable(error.message()));
             QVERIFY(error.message().size() > 40);
         }
+    }
+
+    void randomlyDamagedJpegDecodesOrFailsCleanly()
+    {
+        const QByteArray page = resourceBytes(QStringLiteral(":/design-code-2.jpg"));
+        QRandomGenerator random(20091001); // fixed, so a failure can be repeated
+        int failures = 0;
+        for (int round = 0; round < 150; ++round) {
+            QByteArray damaged = page;
+            const int flips = 1 + int(random.bounded(8));
+            for (int flip = 0; flip < flips; ++flip)
+                damaged[random.bounded(int(damaged.size()))] = char(random.bounded(256));
+            try {
+                QCOMPARE(decodeJpeg(damaged, QStringLiteral("page.jpg")).size(), QSize(842, 341));
+            } catch (const PictureError &) {
+                ++failures;
+            }
+        }
+        QVERIFY(failures > 0); // most damage is noticed; the rest decodes to a picture of the right size
     }
 
     void proportionalScaling_data()
