@@ -37,6 +37,15 @@ private Q_SLOTS:
         QCOMPARE(error.code(), code);
     }
 
+    void otherFailureIgnoresTheTable()
+    {
+        // A platform number that coincides with a table code still reads as a number.
+        const InOutError error = InOutError::otherFailure(5);
+        QCOMPARE(error.message(), QStringLiteral("I/O error 5"));
+        QCOMPARE(error.code(), 5);
+        QCOMPARE(InOutError::otherFailure(28).message(), QStringLiteral("I/O error 28"));
+    }
+
     void loadMessages()
     {
         QCOMPARE(LoadError::cannotOpen(QStringLiteral("/home/u/Св.шов№1.txt"), QStringLiteral("No such file or directory"))
