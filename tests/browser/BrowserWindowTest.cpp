@@ -270,29 +270,45 @@ private Q_SLOTS:
 
         TBrauzer1 window;
         window.WebBrowser1->setPluginFolders({folder.path()});
-        const QString address = QStringLiteral("http://tarvelin.example/");
         if (!factoryFailure.isEmpty())
             QVERIFY(!window.WebBrowser1->startEngine(&failing));
-        window.WebBrowser1->Navigate(address);
+        // Opened before any navigation: the area says why it stays empty, the rest is as created.
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-
         QVERIFY(!window.WebBrowser1->isEngineLoaded());
         QVERIFY2(window.WebBrowser1->engineError().contains(reason),
                  qPrintable(window.WebBrowser1->engineError()));
-        QCOMPARE(window.StatusBar1->panelText(0), WebBrowser::unavailableStatusText());
         auto *notice = window.WebBrowser1->findChild<QLabel *>(QStringLiteral("EngineUnavailable"));
         QVERIFY(notice && notice->isVisible());
         QVERIFY(notice->text().contains(QStringLiteral("Веб-движок")));
         QVERIFY(notice->text().contains(reason));
+        QCOMPARE(window.windowTitle(), QStringLiteral("WEB"));
+        QCOMPARE(window.StatusBar1->panelText(0), QString());
+
+        // Each navigation says so in panel 0; nothing else changes.
+        const QString address = QStringLiteral("http://tarvelin.example/");
+        window.WebBrowser1->Navigate(address);
+        QCOMPARE(window.StatusBar1->panelText(0), WebBrowser::unavailableStatusText());
         QCOMPARE(window.WebBrowser1->LocationURL(), address);
         QCOMPARE(window.windowTitle(), QStringLiteral("WEB"));
-
-        // Every later navigation says so again, and nothing else changes.
+        QCOMPARE(window.ProgressBar1->value(), 0);
         window.StatusBar1->setPanelText(0, QString());
         window.WebBrowser1->Navigate(QStringLiteral("http://tarvelin.example/index/0-4"));
         QCOMPARE(window.StatusBar1->panelText(0), WebBrowser::unavailableStatusText());
         QVERIFY(!window.WebBrowser1->isEngineLoaded());
+    }
+
+    void navigatesBeforeShowingWithoutItsEngine()
+    {
+        QTemporaryDir empty;
+        TBrauzer1 window;
+        window.WebBrowser1->setPluginFolders({empty.path()});
+        window.WebBrowser1->Navigate(QStringLiteral("http://tarvelin.example/index/0-4"));
+        QVERIFY(!window.WebBrowser1->engineError().isEmpty());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.StatusBar1->panelText(0), WebBrowser::unavailableStatusText());
+        QVERIFY(window.WebBrowser1->findChild<QLabel *>(QStringLiteral("EngineUnavailable"))->isVisible());
     }
 };
 

@@ -144,16 +144,14 @@ void WebBrowser::showUnavailable(const QString &reason)
                            + reason);
     m_layout->addWidget(m_unavailable);
     m_layout->setCurrentWidget(m_unavailable);
-    Q_EMIT StatusTextChange(unavailableStatusText());
 }
 
 void WebBrowser::Navigate(const QString &url)
 {
     m_requestedUrl = url;
-    const bool tried = m_loadTried;
     if (ensureEngine())
         m_engine->navigate(QUrl(url));
-    else if (tried) // the first try has just said so
+    else // the status text of a page that cannot come
         Q_EMIT StatusTextChange(unavailableStatusText());
 }
 

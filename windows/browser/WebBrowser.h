@@ -1,7 +1,7 @@
 // WebBrowser: the browser control of the browser window. It loads its web engine from a plugin at
 // its first navigation or first showing, hosts the engine's view in its area and passes the
-// engine's reports on as the control's four events. Without the plugin it stays an empty area
-// that says why.
+// engine's reports on as the control's four events. Without the plugin its area says why, and
+// each navigation reports it as the control's status text.
 #pragma once
 
 #include "BrowserEngine.h"
@@ -46,7 +46,7 @@ public:
     // plugins folder (the program and the tests sit one or two levels below it).
     static QStringList defaultPluginFolders();
 
-    // Shown in panel 0 and in the area when the engine is missing.
+    // The status text of a navigation without an engine.
     static QString unavailableStatusText();
 
 Q_SIGNALS:
