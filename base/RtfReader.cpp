@@ -487,13 +487,18 @@ private:
             --m_pendingSkip;
             return;
         }
-        if (top().destination == Destination::Body && unit != 0)
+        // Control characters are no text (a CR or LF would make a line end of its own).
+        if (top().destination == Destination::Body && (unit >= 0x20 || unit == u'\t'))
             append(unit);
     }
 
     void append(char16_t unit)
     {
-        std::vector<RtfRun> &runs = m_document.paragraphs.back().runs;
+        RtfParagraph &paragraph = m_document.paragraphs.back();
+        // The paragraph's properties are those in force at its mark, or at its last text when
+        // the document ends without one.
+        paragraph.alignment = top().alignment;
+        std::vector<RtfRun> &runs = paragraph.runs;
         const RtfCharFormat &format = top().format;
         if (runs.empty() || !(runs.back().format == format))
             runs.push_back(RtfRun{QString(), format});
@@ -516,8 +521,6 @@ private:
         // The last paragraph mark of a document closes its last paragraph; it opens no new one.
         if (paragraphs.size() > 1 && paragraphs.back().runs.empty())
             paragraphs.pop_back();
-        else if (!m_stack.empty())
-            paragraphs.back().alignment = m_stack.front().alignment;
     }
 
     static bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }

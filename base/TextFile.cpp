@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <memory>
+
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
@@ -81,10 +83,18 @@ constexpr qsizetype bufferSize = 64 * 1024;
 
 struct TextFileWriter::State
 {
+    // A regular file (or a new one) is written beside the target and put in its place at the
+    // end; a device or a pipe cannot be replaced and is written directly.
     explicit State(const QString &fullPath)
-        : file(fullPath)
     {
+        const QFileInfo target(fullPath);
+        if (target.exists() && !target.isFile())
+            file = std::make_unique<QFile>(fullPath);
+        else
+            file = std::make_unique<QSaveFile>(fullPath);
     }
+
+    QSaveFile *saveFile() const { return qobject_cast<QSaveFile *>(file.get()); }
 
     void flush()
     {
@@ -94,7 +104,7 @@ struct TextFileWriter::State
         qsizetype left = buffer.size();
         while (left > 0) {
             errno = 0;
-            const qint64 written = file.write(data, left);
+            const qint64 written = file->write(data, left);
             if (written <= 0)
                 fail(written < 0 ? errno : ENOSPC);
             data += written;
@@ -110,7 +120,7 @@ struct TextFileWriter::State
             flush();
     }
 
-    QSaveFile file;
+    std::unique_ptr<QFileDevice> file;
     QByteArray buffer;
     bool closed = false;
 };
@@ -121,7 +131,7 @@ TextFileWriter::TextFileWriter(const QString &fullPath)
     auto state = std::make_unique<State>(fullPath);
     errno = 0;
     // Unbuffered: each write reaches the system at once, so its errno is still ours to read.
-    if (!state->file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!state->file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail(errno);
     state->buffer.reserve(bufferSize);
     m_state = std::move(state);
@@ -129,9 +139,10 @@ TextFileWriter::TextFileWriter(const QString &fullPath)
 
 TextFileWriter::~TextFileWriter()
 {
-    if (m_state && !m_state->closed)
-        m_state->file.cancelWriting();
-    // QSaveFile's destructor removes the temporary file.
+    if (m_state && !m_state->closed) {
+        if (QSaveFile *saveFile = m_state->saveFile())
+            saveFile->cancelWriting(); // its destructor then removes the temporary file
+    }
 }
 
 void TextFileWriter::write(QStringView text)
@@ -154,14 +165,18 @@ void TextFileWriter::commit()
     m_state->flush();
 #ifdef Q_OS_UNIX
     // A full disk or a failing device may show only now; ask before the file replaces the target.
-    if (::fsync(m_state->file.handle()) != 0 && errno != EINVAL && errno != EROFS)
+    if (::fsync(m_state->file->handle()) != 0 && errno != EINVAL && errno != EROFS)
         fail(errno);
 #endif
-    errno = 0;
-    const bool done = m_state->file.commit();
-    const int error = errno;
-    // Whatever the outcome, the handle is closed now and the temporary file gone or in place.
     m_state->closed = true;
-    if (!done)
-        fail(error);
+    errno = 0;
+    if (QSaveFile *saveFile = m_state->saveFile()) {
+        const bool done = saveFile->commit();
+        if (!done)
+            fail(errno);
+        return;
+    }
+    m_state->file->close();
+    if (m_state->file->error() != QFileDevice::NoError)
+        fail(errno);
 }

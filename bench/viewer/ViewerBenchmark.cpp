@@ -1,0 +1,208 @@
+// Times opening and saving a 1 MB and a 10 MB plain text and a 1 MB rich text in the viewer:
+// the load itself, the first showing (layout and paint) after it, and the save.
+#include "Cp1251.h"
+#include "Unit1.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QAbstractTextDocumentLayout>
+#include <QEventLoop>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+// Report-like lines: Cyrillic words, numbers, a few tabs; about 70 characters each.
+QByteArray plainText(qsizetype size)
+{
+    const QString words[] = {u"напряжение"_qs, u"шов"_qs, u"SIGMAmax"_qs, u"1850"_qs, u"кгс/см^2"_qs,
+                             u"0,823"_qs, u"\t"_qs, u"Расчетная"_qs, u"длина"_qs, u"Lw=L-2*Kf"_qs};
+    QByteArray bytes;
+    bytes.reserve(size + 100);
+    QString line;
+    for (unsigned i = 0; bytes.size() < size; ++i) {
+        line += words[(i * 7 + i / 10) % 10] + u' ';
+        if (line.size() > 64) {
+            bytes += encodeCp1251(line) + "\r\n";
+            line.clear();
+        }
+    }
+    return bytes;
+}
+
+// The same kind of text as a word processor writes it: runs in bold, italic, colour and sizes,
+// Cyrillic as \'hh in code page 1251, paragraphs with \par.
+QByteArray richText(qsizetype size)
+{
+    QByteArray bytes = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil\\fcharset204 Arial;}"
+                       "{\\f1\\froman\\fcharset204 Times New Roman;}}"
+                       "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue128;}\n"
+                       "{\\*\\generator bench;}\\viewkind4\\uc1\\pard\\f0\\fs20 ";
+    const QByteArray runs[] = {"{\\b ", "{\\i ", "{\\ul ", "{\\cf1 ", "{\\cf2\\f1 ", "{\\fs28 ", "{"};
+    const QByteArray plain = plainText(size / 2);
+    qsizetype run = 0;
+    bool inRun = false;
+    for (qsizetype i = 0; i < plain.size() && bytes.size() < size; ++i) {
+        const unsigned char c = plain[i];
+        if (c == '\r')
+            continue;
+        if (c == '\n') {
+            bytes += "\\par\n";
+            continue;
+        }
+        if (!inRun && i % 40 < 20) {
+            bytes += runs[run++ % 7];
+            inRun = true;
+        }
+        if (c >= 0x80)
+            bytes += "\\'" + QByteArray::number(c, 16);
+        else if (c == '\t')
+            bytes += "\\tab ";
+        else
+            bytes += char(c);
+        if (inRun && i % 40 >= 20) {
+            bytes += '}';
+            inRun = false;
+        }
+    }
+    return bytes + (inRun ? "}}" : "}");
+}
+
+struct Times
+{
+    double load = 0;     // loadFromFile: read, convert, build the document, hand it to the box
+    double paint = 0;    // the first paint of the text box after it
+    double freeze = 0;   // the longest the event loop was blocked afterwards, laying out the rest
+    double laidOut = 0;  // from the end of the load until the box's layout stopped changing
+    double save = 0;     // saveToFile
+    double loadProcessor = 0;
+    double saveProcessor = 0;
+};
+
+double milliseconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The processor time of this process: what the wall-clock figures would be on an idle machine.
+double processorMilliseconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+Times measure(TForm1 &viewer, const QString &input, const QString &output)
+{
+    Times times;
+    QElapsedTimer timer;
+    timer.start();
+    double processor = processorMilliseconds();
+    viewer.loadFromFile(input);
+    times.load = milliseconds(timer);
+    times.loadProcessor = processorMilliseconds() - processor;
+
+    timer.restart();
+    viewer.RichEdit1->viewport()->repaint();
+    times.paint = milliseconds(timer);
+
+    // The box lays out the rest of a long text in steps between events: watch the event
+    // loop's longest gap, and call the layout done after a second without a step.
+    double lastStep = 0;
+    QElapsedTimer sinceTick;
+    QEventLoop loop;
+    QTimer tick;
+    tick.setInterval(1);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const double gap = milliseconds(sinceTick);
+        sinceTick.restart();
+        times.freeze = std::max(times.freeze, gap);
+        if (gap > 15)
+            lastStep = milliseconds(timer);
+        if (milliseconds(timer) - lastStep > 1000 || timer.elapsed() > 30000)
+            loop.quit();
+    });
+    timer.restart();
+    tick.start();
+    sinceTick.start();
+    loop.exec();
+    times.laidOut = lastStep;
+
+    timer.restart();
+    processor = processorMilliseconds();
+    viewer.saveToFile(output);
+    times.save = milliseconds(timer);
+    times.saveProcessor = processorMilliseconds() - processor;
+    return times;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTemporaryDir folder;
+    TForm1 viewer;
+    viewer.show();
+    QCoreApplication::processEvents();
+
+    struct Case
+    {
+        const char *name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {{"plain 1 MB", plainText(1 << 20)},
+                          {"plain 10 MB", plainText(10 << 20)},
+                          {"RTF 1 MB", richText(1 << 20)}};
+    const int rounds = 5;
+    std::printf("median of %d rounds, ms: load = read, convert and build; paint = first paint; "
+                "freeze = longest blocked event loop afterwards; laid out = last layout step after the paint\n",
+                rounds);
+    std::printf("%-12s %8s %8s %11s %8s %9s %8s %9s %9s\n", "file", "load", "paint", "load+paint", "freeze",
+                "laid out", "save", "load cpu", "save cpu");
+    // An argument picks the cases whose name contains it ("10 MB", "RTF").
+    const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    for (const Case &c : cases) {
+        if (!QString::fromLatin1(c.name).contains(only))
+            continue;
+        const QString input = folder.filePath(QString::fromLatin1(c.name) + u".in"_qs);
+        QFile file(input);
+        if (!file.open(QIODevice::WriteOnly) || file.write(c.bytes) != c.bytes.size())
+            return 1;
+        file.close();
+        std::vector<double> load, paint, total, freeze, laidOut, save, loadProcessor, saveProcessor;
+        for (int round = 0; round < rounds; ++round) {
+            const Times t = measure(viewer, input, folder.filePath(u"out.txt"_qs));
+            load.push_back(t.load);
+            paint.push_back(t.paint);
+            total.push_back(t.load + t.paint);
+            freeze.push_back(t.freeze);
+            laidOut.push_back(t.laidOut);
+            save.push_back(t.save);
+            loadProcessor.push_back(t.loadProcessor);
+            saveProcessor.push_back(t.saveProcessor);
+        }
+        std::printf("%-12s %8.1f %8.1f %11.1f %8.1f %9.1f %8.1f %9.1f %9.1f   (%lld bytes, %d paragraphs)\n",
+                    c.name, median(load), median(paint), median(total), median(freeze), median(laidOut),
+                    median(save), median(loadProcessor), median(saveProcessor),
+                    static_cast<long long>(c.bytes.size()),
+                    viewer.RichEdit1->document()->blockCount());
+    }
+    return 0;
+}

@@ -1,0 +1,102 @@
+// Small helpers of the report tests: real files in temporary folders, and running a test class
+// again as an unprivileged user (permission bits mean nothing to root).
+#pragma once
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+namespace reporttest {
+
+inline QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<cannot read ") + QFile::encodeName(path) + '>';
+    return file.readAll();
+}
+
+inline bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The names in a folder, hidden ones included: a failed save must leave no temporary file.
+inline QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+inline QString testDataPath(const QString &name)
+{
+    return QStringLiteral(WELD_REPORT_TEST_DATA) + QLatin1Char('/') + name;
+}
+
+inline bool runningAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+// The environment variable that tells a test program it was started as the unprivileged user.
+inline const char *unprivilegedMarker()
+{
+    return "WELD_TEST_UNPRIVILEGED";
+}
+
+struct ChildRun
+{
+    bool started = false;
+    int exitCode = -1;
+    QString output;
+};
+
+// Runs this test program's class `testClass` as user and group 65534 (nobody) through setpriv.
+inline ChildRun runClassUnprivileged(const QString &testClass)
+{
+    ChildRun run;
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (setpriv.isEmpty())
+        return run;
+    // A copy outside the build folder, which the unprivileged user may not be able to enter.
+    static QTemporaryDir copyFolder;
+    const QString copy = copyFolder.filePath(QStringLiteral("unprivileged-test"));
+    if (!QFile::exists(copy)) {
+        if (!copyFolder.isValid() || !QFile::copy(QCoreApplication::applicationFilePath(), copy))
+            return run;
+        QFile::setPermissions(copyFolder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                    | QFile::ReadOther | QFile::ExeOther
+                                                    | QFile::ReadGroup | QFile::ExeGroup);
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                        | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+    }
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(unprivilegedMarker()), QStringLiteral("1"));
+    environment.insert(QStringLiteral("TMPDIR"), QStringLiteral("/tmp"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("HOME"), QStringLiteral("/tmp"));
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                          QStringLiteral("--clear-groups"), copy, QStringLiteral("-class"), testClass});
+    if (!child.waitForStarted(10000))
+        return run;
+    child.waitForFinished(120000);
+    run.started = true;
+    run.exitCode = child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
+    run.output = QString::fromLocal8Bit(child.readAll());
+    return run;
+}
+
+} // namespace reporttest

@@ -1,0 +1,322 @@
+// Tests of the text-file output: exact bytes, replacing the target only after a complete write,
+// and each failure on its row of the message table with the user's file left as it was.
+#include "Errors.h"
+#include "FileHelpers.h"
+#include "TestRegistry.h"
+#include "TextFile.h"
+#include "ViewerText.h"
+
+#include <QFont>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTest>
+
+#include <cerrno>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace reporttest;
+
+namespace {
+
+// Runs `save` against the target and returns the message of the InOutError it raised, or a
+// text saying that none was raised.
+template <typename Save>
+QString failureOf(Save save)
+{
+    try {
+        save();
+    } catch (const InOutError &error) {
+        return error.message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+void saveText(const QString &path, const QByteArray &latinText = QByteArray(100000, 'x'))
+{
+    TextFileWriter file(path);
+    file.write(QString::fromLatin1(latinText));
+    file.commit();
+}
+
+const QByteArray original = "the user's file\r\n";
+
+} // namespace
+
+class TextFileTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writesBytesExactly_data()
+    {
+        QTest::addColumn<QStringList>("pieces"); // "L:" a line, "T:" text without line end
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("nothing") << QStringList{} << QByteArray();
+        QTest::newRow("text without line end") << QStringList{"T:abc"} << QByteArray("abc");
+        QTest::newRow("empty line") << QStringList{"L:"} << QByteArray("\r\n");
+        QTest::newRow("Cyrillic, no byte-order mark")
+            << QStringList{"L:Привет", "T:ё№"} << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2\r\n\xb8\xb9");
+        QTest::newRow("line ends inside the text are kept as they are")
+            << QStringList{"T:a\nb\rc"} << QByteArray("a\nb\rc");
+        QTest::newRow("more than one buffer")
+            << QStringList{"T:" + QString(70000, QLatin1Char('a')), "L:" + QString(70000, QChar(0x0416))}
+            << QByteArray(70000, 'a') + QByteArray(70000, '\xc6') + "\r\n";
+    }
+    void writesBytesExactly()
+    {
+        QFETCH(QStringList, pieces);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("out.txt");
+        TextFileWriter file(path);
+        for (const QString &piece : pieces) {
+            if (piece.startsWith("L:"))
+                file.writeLine(QStringView(piece).mid(2));
+            else
+                file.write(QStringView(piece).mid(2));
+        }
+        file.commit();
+        QCOMPARE(readBytes(path), bytes);
+    }
+
+    void replacesTheTargetOnlyAtCommit()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("report.txt");
+        QVERIFY(writeBytes(path, original));
+        {
+            TextFileWriter file(path);
+            file.writeLine(QString(100000, QLatin1Char('n')));
+            QCOMPARE(readBytes(path), original);
+            file.commit();
+        }
+        QCOMPARE(readBytes(path), QByteArray(100000, 'n') + "\r\n");
+        QCOMPARE(entriesOf(folder.path()), QStringList{"report.txt"});
+    }
+
+    void abandonedWriteLeavesNothing()
+    {
+        QTemporaryDir folder;
+        const QString existing = folder.filePath("existing.txt");
+        QVERIFY(writeBytes(existing, original));
+        {
+            TextFileWriter replaced(existing);
+            replaced.writeLine(u"half");
+            TextFileWriter created(folder.filePath("new.txt"));
+            created.writeLine(u"half");
+        }
+        QCOMPARE(readBytes(existing), original);
+        QCOMPARE(entriesOf(folder.path()), QStringList{"existing.txt"});
+    }
+
+    void keepsTheTargetsPermissions()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("shared.txt");
+        QVERIFY(writeBytes(path, original));
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0640) == 0);
+        saveText(path, "new");
+        struct stat status {};
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &status) == 0);
+        QCOMPARE(status.st_mode & 07777, mode_t(0640));
+
+        // A new file gets the usual permissions, not the private ones of a temporary file.
+        const QString created = folder.filePath("created.txt");
+        const mode_t mask = ::umask(022);
+        saveText(created, "new");
+        ::umask(mask);
+        QVERIFY(::stat(QFile::encodeName(created).constData(), &status) == 0);
+        QCOMPARE(status.st_mode & 07777, mode_t(0644));
+    }
+
+    void unencodableTextLeavesTheTargetAlone()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("report.txt");
+        QVERIFY(writeBytes(path, original));
+        QString message;
+        try {
+            TextFileWriter file(path);
+            file.writeLine(u"Первая строка");
+            file.write(u"ab\u2713");
+            file.commit();
+        } catch (const UnencodableTextError &error) {
+            message = error.message();
+        }
+        QVERIFY2(message.contains(QChar(0x2713)) || message.contains("2713"), qPrintable(message));
+        QCOMPARE(readBytes(path), original);
+        QCOMPARE(entriesOf(folder.path()), QStringList{"report.txt"});
+    }
+
+    // Failures that need no privileges either way.
+    void failsByKind_data()
+    {
+        QTest::addColumn<QString>("target"); // relative to the folder; "<empty>" for ""
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing folder") << "no such folder/report.txt" << "Invalid filename";
+        QTest::newRow("a file taken for a folder") << "existing.txt/report.txt" << "Invalid filename";
+        QTest::newRow("empty name") << "<empty>" << "Invalid filename";
+        QTest::newRow("name of a folder") << "folder" << "File access denied";
+        QTest::newRow("name too long") << QString(300, QLatin1Char('n')) << "Invalid filename";
+    }
+    void failsByKind()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, message);
+        QTemporaryDir folder;
+        QVERIFY(writeBytes(folder.filePath("existing.txt"), original));
+        QVERIFY(QDir(folder.path()).mkdir("folder"));
+        const QString path = target == "<empty>" ? QString() : folder.filePath(target);
+        QCOMPARE(failureOf([&] { saveText(path); }), message);
+        QCOMPARE(readBytes(folder.filePath("existing.txt")), original);
+        QCOMPARE(entriesOf(folder.path()), (QStringList{"existing.txt", "folder"}));
+    }
+
+    void fullDeviceGivesItsErrorNumber()
+    {
+        if (!QFileInfo::exists("/dev/full"))
+            QSKIP("this system has no /dev/full");
+        // A device cannot be replaced by a temporary file; it is written directly, and must stay
+        // the device it is.
+        QCOMPARE(failureOf([] { saveText("/dev/full"); }), QStringLiteral("I/O error %1").arg(ENOSPC));
+        QVERIFY(!QFileInfo("/dev/full").isFile());
+    }
+
+    void fullDiskLeavesTheTargetAsItWas()
+    {
+        if (!runningAsRoot())
+            QSKIP("mounting a small tmpfs needs root");
+        QTemporaryDir folder;
+        const QByteArray mountPoint = QFile::encodeName(folder.path());
+        if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs here: %1").arg(qt_error_string(errno))));
+        const QString path = folder.filePath("report.txt");
+        const bool written = writeBytes(path, original);
+        // Half the room is left, so the old file fits but the new text does not.
+        const bool filled = writeBytes(folder.filePath("filler"), QByteArray(28 * 1024, 'f'));
+        const QString message = failureOf([&] { saveText(path, QByteArray(200000, 'x')); });
+        const QByteArray after = readBytes(path);
+        const QStringList entries = entriesOf(folder.path());
+        ::umount2(mountPoint.constData(), MNT_DETACH);
+        QVERIFY(written && filled);
+        QCOMPARE(message, QStringLiteral("I/O error %1").arg(ENOSPC));
+        QCOMPARE(after, original);
+        QCOMPARE(entries, (QStringList{"filler", "report.txt"}));
+    }
+
+    void tooManyOpenFiles()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("report.txt");
+        QVERIFY(writeBytes(path, original));
+        // With the limit at the lowest free descriptor no file can be opened, and nothing else
+        // of this process is closed.
+        rlimit saved {};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &saved) == 0);
+        const int lowestFree = ::dup(0);
+        QVERIFY(lowestFree >= 0);
+        ::close(lowestFree);
+        rlimit lowered = saved;
+        lowered.rlim_cur = rlim_t(lowestFree);
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &lowered) == 0);
+        const QString message = failureOf([&] { saveText(path); });
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &saved) == 0);
+        QCOMPARE(message, QStringLiteral("Too many open files"));
+        QCOMPARE(readBytes(path), original);
+        QCOMPARE(entriesOf(folder.path()), QStringList{"report.txt"});
+    }
+
+    void writeAfterCommitIsAnError()
+    {
+        QTemporaryDir folder;
+        TextFileWriter file(folder.filePath("once.txt"));
+        file.writeLine(u"done");
+        file.commit();
+        QVERIFY_THROWS_EXCEPTION(InOutError, file.write(u"more"));
+        QCOMPARE(readBytes(folder.filePath("once.txt")), QByteArray("done\r\n"));
+    }
+};
+
+// The cases that depend on permission bits. Root ignores them, so a program run by root does not
+// run this class itself but has UnprivilegedTextFileTest start a child as user nobody for it.
+class PermissionTextFileTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void refusedWithoutAccess_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::addColumn<bool>("readOnlyFile");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("existing file in a read-only folder") << true << false << "report.txt";
+        QTest::newRow("new file in a read-only folder") << true << false << "new.txt";
+        QTest::newRow("read-only existing file") << false << true << "report.txt";
+    }
+    void refusedWithoutAccess()
+    {
+        QFETCH(bool, readOnlyFolder);
+        QFETCH(bool, readOnlyFile);
+        QFETCH(QString, target);
+        QTemporaryDir folder;
+        const QString existing = folder.filePath("report.txt");
+        QVERIFY(writeBytes(existing, original));
+        const QByteArray folderName = QFile::encodeName(folder.path());
+        if (readOnlyFile)
+            QVERIFY(::chmod(QFile::encodeName(existing).constData(), 0444) == 0);
+        if (readOnlyFolder)
+            QVERIFY(::chmod(folderName.constData(), 0555) == 0);
+        const QString message = failureOf([&] { saveText(folder.filePath(target)); });
+        ::chmod(folderName.constData(), 0755);
+        QCOMPARE(message, QStringLiteral("File access denied"));
+        QCOMPARE(readBytes(existing), original);
+        QCOMPARE(entriesOf(folder.path()), QStringList{"report.txt"});
+    }
+
+    void unreadableFileCannotBeOpened()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("secret.txt");
+        QVERIFY(writeBytes(path, original));
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0200) == 0);
+        QString message;
+        try {
+            readViewerDocument(path, QFont());
+        } catch (const LoadError &error) {
+            message = error.message();
+        }
+        QCOMPARE(message, "Cannot open file \"" + QDir::toNativeSeparators(path) + "\". "
+                              + qt_error_string(EACCES));
+    }
+};
+
+class UnprivilegedTextFileTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void permissionCasesAsNobody()
+    {
+        if (!runningAsRoot())
+            QSKIP("not root: PermissionTextFileTest ran directly with this user's permissions");
+        const ChildRun run = runClassUnprivileged(QStringLiteral("PermissionTextFileTest"));
+        if (!run.started || run.exitCode == 126 || run.exitCode == 127)
+            QSKIP(qPrintable("cannot run a child as nobody here: " + run.output));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        // Passed, not skipped: the child really ran as an unprivileged user.
+        QVERIFY2(run.output.contains(QRegularExpression("Totals: [1-9]\\d* passed, 0 failed, 0 skipped")),
+                 qPrintable(run.output));
+    }
+};
+
+WELD_REGISTER_TEST(TextFileTest);
+static const bool permissionTestRegistered =
+    !runningAsRoot()
+    && weldtest::registerTest("PermissionTextFileTest", [] { return std::make_unique<PermissionTextFileTest>(); });
+WELD_REGISTER_TEST(UnprivilegedTextFileTest);
+
+#include "TextFileTest.moc"

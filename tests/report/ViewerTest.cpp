@@ -1,0 +1,424 @@
+// Tests of the viewer window, its loading and saving, and the main window's Open and Save As.
+#include "Cp1251.h"
+#include "Errors.h"
+#include "FileCommands.h"
+#include "FileHelpers.h"
+#include "HandlerGuard.h"
+#include "RecordingInteraction.h"
+#include "SpeedButton.h"
+#include "TestRegistry.h"
+#include "Unit1.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <cerrno>
+
+using namespace reporttest;
+
+namespace {
+
+QTextCharFormat formatAt(QTextDocument *document, const QString &word)
+{
+    const QTextCursor found = document->find(word);
+    if (found.isNull())
+        return QTextCharFormat();
+    QTextCursor inside(document);
+    inside.setPosition(found.selectionStart() + 1);
+    return inside.charFormat();
+}
+
+} // namespace
+
+class ViewerTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> m_viewer;
+    std::unique_ptr<RecordingInteraction> m_interaction;
+    QTemporaryDir m_folder;
+
+    TForm1 &viewer() { return *m_viewer; }
+    QString path(const QString &name) const { return m_folder.filePath(name); }
+
+    // Loads bytes through the main window's Open command.
+    void open(const QByteArray &bytes, const QString &name = QStringLiteral("in.txt"))
+    {
+        QVERIFY(writeBytes(path(name), bytes));
+        FileDialog openDialog = makeMainOpenDialog();
+        m_interaction->answerFileDialog(path(name));
+        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
+    }
+
+    QByteArray saveAs(const QString &name)
+    {
+        FileDialog saveDialog = makeMainSaveDialog();
+        m_interaction->answerFileDialog(path(name));
+        runGuarded([&] { saveViewerText(viewer(), saveDialog); });
+        return readBytes(path(name));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_interaction = std::make_unique<RecordingInteraction>();
+        m_viewer = std::make_unique<TForm1>();
+        Form1 = m_viewer.get();
+        QVERIFY(m_folder.isValid());
+    }
+    void cleanup()
+    {
+        Form1 = nullptr;
+        m_viewer.reset();
+        m_interaction.reset();
+        for (const QString &entry : entriesOf(m_folder.path()))
+            QFile::remove(path(entry));
+    }
+
+    void startsAsDesigned()
+    {
+        QCOMPARE(viewer().windowTitle(), QString("Просмотр, редактирование"));
+        QCOMPARE(viewer().size(), QSize(649, 643));
+        QCOMPARE(viewer().RichEdit1->geometry(), QRect(16, 8, 609, 537));
+        QCOMPARE(viewer().SpeedButton2->geometry(), QRect(16, 560, 433, 41));
+        QCOMPARE(viewer().Button1->geometry(), QRect(520, 560, 89, 33));
+        QCOMPARE(viewer().SpeedButton2->text(), QString("        Сохранить..."));
+        QCOMPARE(viewer().SpeedButton2->toolTip(), QString("Save As"));
+        QCOMPARE(viewer().Button1->text(), QString("Закрыть"));
+        QVERIFY(viewer().SpeedButton2->isHidden());
+        QVERIFY(!viewer().SpeedButton2->icon().isNull());
+        QVERIFY(viewer().RichEdit1->toPlainText().isEmpty());
+        QVERIFY(!viewer().RichEdit1->isReadOnly());
+        QCOMPARE(viewer().RichEdit1->lineWrapMode(), QTextEdit::NoWrap);
+        QVERIFY(!viewer().isVisible());
+    }
+
+    void tabGoesFromTheTextToClose()
+    {
+        viewer().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer()));
+        viewer().RichEdit1->setFocus();
+        QTest::keyClick(viewer().RichEdit1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), viewer().Button1);
+        QVERIFY(viewer().RichEdit1->toPlainText().isEmpty()); // no tab typed
+    }
+
+    void everyChangeShowsTheSaveButton_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("typing") << "type";
+        QTest::newRow("deleting") << "delete";
+        QTest::newRow("pasting") << "paste";
+    }
+    void everyChangeShowsTheSaveButton()
+    {
+        QFETCH(QString, how);
+        viewer().RichEdit1->setPlainText("abc");
+        viewer().SpeedButton2->hide();
+        if (how == "type") {
+            QTest::keyClicks(viewer().RichEdit1, "x");
+        } else if (how == "delete") {
+            QTest::keyClick(viewer().RichEdit1, Qt::Key_Delete);
+        } else {
+            viewer().RichEdit1->selectAll();
+            viewer().RichEdit1->copy();
+            viewer().RichEdit1->moveCursor(QTextCursor::End);
+            viewer().RichEdit1->paste();
+        }
+        QVERIFY(!viewer().SpeedButton2->isHidden());
+    }
+
+    void loadsEveryLineEnd_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("LF only") << QByteArray("one\ntwo\nthree") << QStringList{"one", "two", "three"}
+                                 << QByteArray("one\r\ntwo\r\nthree");
+        QTest::newRow("CR only") << QByteArray("one\rtwo\rthree") << QStringList{"one", "two", "three"}
+                                 << QByteArray("one\r\ntwo\r\nthree");
+        QTest::newRow("CR LF") << QByteArray("one\r\ntwo") << QStringList{"one", "two"}
+                               << QByteArray("one\r\ntwo");
+        QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd\n\re") << QStringList{"a", "b", "c", "d", "", "e"}
+                               << QByteArray("a\r\nb\r\nc\r\nd\r\n\r\ne");
+        QTest::newRow("LF CR is two line ends") << QByteArray("a\n\rb") << QStringList{"a", "", "b"}
+                                                << QByteArray("a\r\n\r\nb");
+        QTest::newRow("ends with a line end") << QByteArray("a\r\n") << QStringList{"a", ""}
+                                              << QByteArray("a\r\n");
+        QTest::newRow("empty file") << QByteArray() << QStringList{""} << QByteArray();
+        QTest::newRow("Cyrillic") << QByteArray("\xc4\xe0\n\xb9") << QStringList{"Да", "№"}
+                                  << QByteArray("\xc4\xe0\r\n\xb9");
+    }
+    void loadsEveryLineEnd()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QFETCH(QByteArray, saved);
+        open(bytes);
+        QVERIFY(m_interaction->errors().isEmpty());
+        QTextDocument *document = viewer().RichEdit1->document();
+        QStringList shown;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+            shown << block.text();
+        QCOMPARE(shown, lines);
+        QCOMPARE(saveAs("out.txt"), saved);
+    }
+
+    void everyByteButNulRoundTrips()
+    {
+        QByteArray bytes;
+        for (int byte = 1; byte < 256; ++byte) {
+            if (byte != '\r' && byte != '\n')
+                bytes += char(byte);
+            if (byte % 16 == 0)
+                bytes += "\r\n";
+        }
+        open(bytes);
+        QCOMPARE(viewer().RichEdit1->document()->blockCount(), 16);
+        QCOMPARE(saveAs("out.txt"), bytes);
+    }
+
+    void failedLoadsLeaveTheViewerAsItWas_data()
+    {
+        QTest::addColumn<QString>("name");   // the name typed in the dialog
+        QTest::addColumn<QByteArray>("bytes"); // written first unless the name is "missing.txt"
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing file")
+            << "missing.txt" << QByteArray()
+            << "Cannot open file \"" + QDir::toNativeSeparators(path("missing.txt")) + "\". "
+                   + qt_error_string(ENOENT) + ".";
+        QTest::newRow("NUL byte") << "binary.doc" << QByteArray("text\0more", 9) << "Failed to Load Stream.";
+        QTest::newRow("UTF-16") << "wide.txt" << QByteArray("\xff\xfeO\0K\0", 6) << "Failed to Load Stream.";
+    }
+    void failedLoadsLeaveTheViewerAsItWas()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        viewer().RichEdit1->setPlainText("kept");
+        viewer().SpeedButton2->hide();
+        if (name != "missing.txt")
+            QVERIFY(writeBytes(path(name), bytes));
+        FileDialog openDialog = makeMainOpenDialog();
+        m_interaction->answerFileDialog(path(name));
+        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
+        QCOMPARE(m_interaction->errors(), QStringList{message});
+        QCOMPARE(viewer().RichEdit1->toPlainText(), QString("kept"));
+        QVERIFY(viewer().SpeedButton2->isHidden());
+        QVERIFY(!viewer().isVisible());
+    }
+
+    void richTextShowsItsFormattingAndSavesAsPlainText()
+    {
+        open(readBytes(testDataPath("libreoffice-sample.rtf")), "sample.rtf");
+        QVERIFY(m_interaction->errors().isEmpty());
+        QTextDocument *document = viewer().RichEdit1->document();
+        QCOMPARE(formatAt(document, "жирный").fontWeight(), int(QFont::Bold));
+        QCOMPARE(formatAt(document, "Обычный").fontWeight(), int(QFont::Normal));
+        QVERIFY(formatAt(document, "курсив").fontItalic());
+        QVERIFY(formatAt(document, "подчёркнутый").fontUnderline());
+        QCOMPARE(formatAt(document, "Крупный").fontPointSize(), 20.0);
+        QCOMPARE(formatAt(document, "Обычный").fontPointSize(), 12.0);
+        QCOMPARE(formatAt(document, "красный").foreground().color(), QColor(255, 0, 0));
+        QCOMPARE(document->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        const QByteArray expected = encodeCp1251(
+            u"РАСЧЕТ СВАРНОГО ШВА\r\nОбычный, жирный, курсив, подчёркнутый.\r\n"
+            u"Крупный и красный текст; Ww = 0,823 см^3\r\nКолонка\tпосле табуляции, перенос\r\nстроки\r\n"
+            u"\r\nЗнаки: € — «кавычки» № {скобки} \\ обратная черта");
+        QCOMPARE(saveAs("again.rtf"), expected);
+    }
+
+    void textWithoutRtfHeaderIsPlainEvenNamedRtf()
+    {
+        open("\\b not rich\\b0", "plain.rtf");
+        QCOMPARE(viewer().RichEdit1->toPlainText(), QString("\\b not rich\\b0"));
+    }
+
+    void openShowsTheWindowAndTheSaveButton()
+    {
+        open("text");
+        QVERIFY(viewer().isVisible());
+        QVERIFY(!viewer().SpeedButton2->isHidden());
+        QCOMPARE(viewer().RichEdit1->toPlainText(), QString("text"));
+    }
+
+    void cancelledDialogsDoNothing()
+    {
+        viewer().RichEdit1->setPlainText("kept");
+        viewer().SpeedButton2->hide();
+        FileDialog openDialog = makeMainOpenDialog();
+        FileDialog saveDialog = makeMainSaveDialog();
+        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
+        runGuarded([&] { saveViewerText(viewer(), saveDialog); });
+        runGuarded([&] { viewer().SpeedButton2Click(viewer().SpeedButton2); });
+        QCOMPARE(m_interaction->dialogs.size(), 3);
+        QVERIFY(m_interaction->boxes.isEmpty());
+        QCOMPARE(viewer().RichEdit1->toPlainText(), QString("kept"));
+        QVERIFY(viewer().SpeedButton2->isHidden());
+        QVERIFY(!viewer().isVisible());
+        QVERIFY(entriesOf(m_folder.path()).isEmpty());
+        QCOMPARE(openDialog.fileName(), QString());
+        QCOMPARE(saveDialog.fileName(), QString("Св.шов№__"));
+    }
+
+    void saveButtonWritesAndConfirms()
+    {
+        viewer().RichEdit1->setPlainText("first\nsecond");
+        QTest::keyClicks(viewer().RichEdit1, "x");
+        m_interaction->answerFileDialog(path("saved.tww"));
+        QTest::mouseClick(viewer().SpeedButton2, Qt::LeftButton);
+        QCOMPARE(m_interaction->messages(),
+                 QStringList{"Записано в файл  " + QDir::toNativeSeparators(path("saved.tww"))});
+        QCOMPARE(readBytes(path("saved.tww")), QByteArray("xfirst\r\nsecond"));
+        QVERIFY(!viewer().SpeedButton2->isHidden()); // saving does not hide it
+        QCOMPARE(viewer().RichEdit1->toPlainText(), QString("xfirst\nsecond"));
+    }
+
+    void saveAsBeforeAnythingWritesAnEmptyFile()
+    {
+        QVERIFY(writeBytes(path("old.txt"), "old content"));
+        QCOMPARE(saveAs("old.txt"), QByteArray());
+        QCOMPARE(m_interaction->messages(),
+                 QStringList{"Записано в файл  " + QDir::toNativeSeparators(path("old.txt"))});
+    }
+
+    void failedSaveKeepsTheFileAndShowsNoConfirmation_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("messagePart");
+        QTest::newRow("character the code page lacks")
+            << "строка\nab\u2713c" << "old.txt" << "2713";
+        QTest::newRow("missing folder") << "text" << "none/old.txt" << "Invalid filename.";
+    }
+    void failedSaveKeepsTheFileAndShowsNoConfirmation()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, target);
+        QFETCH(QString, messagePart);
+        QVERIFY(writeBytes(path("old.txt"), "old content"));
+        viewer().RichEdit1->setPlainText(text);
+        m_interaction->answerFileDialog(path(target));
+        runGuarded([&] { viewer().SpeedButton2Click(viewer().SpeedButton2); });
+        QVERIFY(m_interaction->messages().isEmpty());
+        QCOMPARE(m_interaction->errors().size(), 1);
+        QVERIFY2(m_interaction->errors().front().contains(messagePart), qPrintable(m_interaction->errors().front()));
+        QCOMPARE(readBytes(path("old.txt")), QByteArray("old content"));
+        QCOMPARE(entriesOf(m_folder.path()), QStringList{"old.txt"});
+        QCOMPARE(viewer().RichEdit1->toPlainText(), text);
+    }
+
+    void unencodableCharacterIsNamedWithLineAndColumn()
+    {
+        viewer().RichEdit1->setPlainText(QString::fromUtf8("строка\nab✓c"));
+        QString message;
+        try {
+            viewer().saveToFile(path("x.txt"));
+        } catch (const WeldError &error) {
+            message = error.message();
+        }
+        QVERIFY2(message.contains(QString::fromUtf8("✓")), qPrintable(message));
+        QVERIFY2(message.contains("строке 2") && message.contains("позиция 3"), qPrintable(message));
+        QVERIFY(!QFile::exists(path("x.txt")));
+    }
+
+    void plainTextKeepsNoBreakSpacesAndDropsPictures()
+    {
+        QTextCursor cursor(viewer().RichEdit1->document());
+        cursor.insertText(QString::fromUtf8("a\u00A0b"));
+        cursor.insertImage(QImage(4, 4, QImage::Format_RGB32));
+        cursor.insertText(QString::fromUtf8("c\u2028d"));
+        cursor.insertBlock();
+        cursor.insertText("e");
+        QCOMPARE(saveAs("out.txt"), QByteArray("a\xa0" "bc\r\nd\r\ne"));
+    }
+
+    void closeOnlyHides()
+    {
+        viewer().RichEdit1->setPlainText("kept");
+        viewer().show();
+        QTest::mouseClick(viewer().Button1, Qt::LeftButton);
+        QVERIFY(!viewer().isVisible());
+        QCOMPARE(viewer().RichEdit1->toPlainText(), QString("kept"));
+        QVERIFY(!viewer().SpeedButton2->isHidden());
+        viewer().show();
+        QVERIFY(viewer().close()); // the close box
+        QVERIFY(!viewer().isVisible());
+        viewer().show();
+        QCOMPARE(viewer().RichEdit1->toPlainText(), QString("kept"));
+        QVERIFY(!viewer().SpeedButton2->isHidden());
+    }
+
+    void dialogsAsTheCommandsMeetThem()
+    {
+        FileDialog openDialog = makeMainOpenDialog();
+        FileDialog saveDialog = makeMainSaveDialog();
+        m_interaction->answerFileDialog(std::nullopt);
+        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
+        m_interaction->answerFileDialog(std::nullopt);
+        runGuarded([&] { saveViewerText(viewer(), saveDialog); });
+        m_interaction->answerFileDialog(std::nullopt);
+        runGuarded([&] { viewer().SpeedButton2Click(viewer().SpeedButton2); });
+        QCOMPARE(m_interaction->dialogs.size(), 3);
+
+        const FileDialogRequest &open = m_interaction->dialogs[0];
+        QCOMPARE(open.mode, FileDialogRequest::Mode::Open);
+        QCOMPARE(open.nameFilters, FileDialog::toNameFilters(
+                                       "Все файлы (*.*)|*.*|Текстовые (*.txt)|*.txt|MWord(.doc)|*.doc|"
+                                       "rtf-формат (*.rtf)|*.rtf|Расчетные (*.tww)|*.tww"));
+        QCOMPARE(open.nameFilters.size(), 5);
+        QCOMPARE(open.defaultSuffix, QString());
+        QCOMPARE(open.proposedName, QString());
+
+        const FileDialogRequest &save = m_interaction->dialogs[1];
+        QCOMPARE(save.mode, FileDialogRequest::Mode::Save);
+        QCOMPARE(save.nameFilters,
+                 FileDialog::toNameFilters("Текстовые (*.txt)|*.txt|MWord(.doc)|*.doc|RTF-формат (*.rtf)|*.rtf|"
+                                           "Таблица Excel (*.xls)|*.xls|Расчетные (*.tww)|*.tww|Все файлы (*.*)|*.*"));
+        QCOMPARE(save.defaultSuffix, QString("txt"));
+        QCOMPARE(save.proposedName, QString("Св.шов№__"));
+
+        const FileDialogRequest &viewerSave = m_interaction->dialogs[2];
+        QCOMPARE(viewerSave.mode, FileDialogRequest::Mode::Save);
+        QCOMPARE(viewerSave.nameFilters,
+                 FileDialog::toNameFilters("Текстовые (*.txt)|*.txt|MWord(.doc)|*.doc|RTF-формат (*.rtf)|*.rtf|"
+                                           "Таблица Excel|*.xls|Расчетные (*.tww)|*.tww|Все файлы (*.*)|*.*"));
+        QCOMPARE(viewerSave.nameFilters.size(), 6);
+        QCOMPARE(viewerSave.defaultSuffix, QString("txt"));
+        QCOMPARE(viewerSave.proposedName, QString("Св.шов№__"));
+    }
+
+    void eachDialogRemembersItsOwnName()
+    {
+        FileDialog openDialog = makeMainOpenDialog();
+        FileDialog saveDialog = makeMainSaveDialog();
+        QVERIFY(writeBytes(path("opened.txt"), "text"));
+        m_interaction->answerFileDialog(path("opened.txt"));
+        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
+        m_interaction->answerFileDialog(path("main.txt"));
+        runGuarded([&] { saveViewerText(viewer(), saveDialog); });
+        m_interaction->answerFileDialog(path("viewer.txt"));
+        runGuarded([&] { viewer().SpeedButton2Click(viewer().SpeedButton2); });
+        // Second round: each proposes what was last accepted in it, a missing file included.
+        m_interaction->answerFileDialog(path("gone.txt"));
+        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
+        runGuarded([&] { saveViewerText(viewer(), saveDialog); });
+        runGuarded([&] { viewer().SpeedButton2Click(viewer().SpeedButton2); });
+        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
+        QCOMPARE(m_interaction->dialogs.size(), 7);
+        QCOMPARE(m_interaction->dialogs[3].proposedName, path("opened.txt"));
+        QCOMPARE(m_interaction->dialogs[4].proposedName, path("main.txt"));
+        QCOMPARE(m_interaction->dialogs[5].proposedName, path("viewer.txt"));
+        QCOMPARE(m_interaction->dialogs[6].proposedName, path("gone.txt"));
+    }
+};
+
+WELD_REGISTER_TEST(ViewerTest);
+
+#include "ViewerTest.moc"
