@@ -2,10 +2,13 @@
 #include "Brauzer1.h"
 #include "LoopbackSite.h"
 #include "PanelStatusBar.h"
+#include "RecordingInteraction.h"
 #include "TestRegistry.h"
 #include "WebBrowser.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -185,6 +188,41 @@ private Q_SLOTS:
         QCOMPARE(window.windowTitle(), caption);
         QCOMPARE(window.StatusBar1->panelText(0), QStringLiteral("   Ok!"));
         QCOMPARE(window.ProgressBar1->value(), 100);
+    }
+
+    void offeredFileIsSavedWhereTheUserSays_data()
+    {
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("saved") << true;
+        QTest::newRow("refused") << false;
+    }
+    void offeredFileIsSavedWhereTheUserSays()
+    {
+        QFETCH(bool, accepted);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString target = folder.filePath(QStringLiteral("сохранено.zip"));
+        RecordingInteraction interaction;
+        interaction.answerFileDialog(accepted ? std::optional<QString>(target) : std::nullopt);
+
+        TBrauzer1 window;
+        window.show();
+        window.WebBrowser1->Navigate(site.url(QStringLiteral("/files/program.zip")).toString());
+        QTRY_COMPARE_WITH_TIMEOUT(interaction.dialogs.size(), 1, loadTimeout);
+        QCOMPARE(interaction.dialogs[0].mode, FileDialogRequest::Mode::Save);
+        QCOMPARE(interaction.dialogs[0].proposedName, QStringLiteral("program.zip"));
+        if (accepted) {
+            const QString saved = QStringLiteral("Файл загружен: ") + QDir::toNativeSeparators(target);
+            QTRY_COMPARE_WITH_TIMEOUT(window.StatusBar1->panelText(0), saved, loadTimeout);
+            QFile file(target);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), LoopbackSite::fileContent());
+        } else {
+            QTest::qWait(500);
+            QVERIFY(QDir(folder.path()).isEmpty());
+        }
+        QCOMPARE(interaction.dialogs.size(), 1);
+        QVERIFY(interaction.errors().isEmpty());
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "Brauzer1.h"
 #include "FakeEngine.h"
 #include "PanelStatusBar.h"
+#include "RecordingInteraction.h"
 #include "TestRegistry.h"
 #include "WebBrowser.h"
 
@@ -223,6 +224,22 @@ private Q_SLOTS:
         QCOMPARE(bar->panelText(0), QString());
         QCOMPARE(bar->panelText(1), QStringLiteral("Упр.-  через контекстное меню"));
         QCOMPARE(fake.window.ProgressBar1->value(), 0);
+    }
+
+    void offeredFileAsksForItsNameInTheSaveDialog()
+    {
+        FakeWindow fake;
+        RecordingInteraction interaction;
+        interaction.answerFileDialog(QStringLiteral("/tmp/programs/program.zip"));
+        interaction.answerFileDialog(std::nullopt);
+        QCOMPARE(fake.events().engineAskDownloadPath(QStringLiteral("program.zip")),
+                 QStringLiteral("/tmp/programs/program.zip"));
+        QCOMPARE(fake.events().engineAskDownloadPath(QStringLiteral("other.exe")), QString());
+        QCOMPARE(interaction.dialogs.size(), 2);
+        QCOMPARE(interaction.dialogs[0].mode, FileDialogRequest::Mode::Save);
+        QCOMPARE(interaction.dialogs[0].parent, &fake.window);
+        QCOMPARE(interaction.dialogs[0].proposedName, QStringLiteral("program.zip"));
+        QCOMPARE(interaction.dialogs[1].proposedName, QStringLiteral("other.exe"));
     }
 
     void tabNeverReachesTheHiddenControls()

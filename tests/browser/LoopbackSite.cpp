@@ -39,10 +39,10 @@ void LoopbackSite::answer(QTcpSocket *socket)
     const QString path = requestLine.size() >= 2 ? QString::fromLatin1(requestLine[1]) : QString();
     requests << path;
     int status = 200;
-    const QByteArray body = page(path, &status);
+    QByteArray headers = "Content-Type: text/html; charset=utf-8\r\n";
+    const QByteArray body = page(path, &status, &headers);
     QByteArray response = "HTTP/1.0 " + QByteArray::number(status)
-                          + (status == 200 ? " OK" : " Not Found") + "\r\n"
-                          + "Content-Type: text/html; charset=utf-8\r\n"
+                          + (status == 200 ? " OK" : " Not Found") + "\r\n" + headers
                           + "Content-Length: " + QByteArray::number(body.size()) + "\r\n"
                           + "Cache-Control: no-store\r\n"
                           + "Connection: close\r\n\r\n" + body;
@@ -50,9 +50,22 @@ void LoopbackSite::answer(QTcpSocket *socket)
     socket->disconnectFromHost();
 }
 
-QByteArray LoopbackSite::page(const QString &path, int *status) const
+QByteArray LoopbackSite::fileContent()
+{
+    QByteArray bytes("PK\x03\x04", 4);
+    for (int i = 0; i < 5000; ++i)
+        bytes.append(char(i * 7 % 256));
+    return bytes;
+}
+
+QByteArray LoopbackSite::page(const QString &path, int *status, QByteArray *headers) const
 {
     *status = 200;
+    if (path == QLatin1String("/files/program.zip")) {
+        *headers = "Content-Type: application/zip\r\n"
+                   "Content-Disposition: attachment; filename=\"program.zip\"\r\n";
+        return fileContent();
+    }
     const QString link = QStringLiteral(
         "<a id=\"next\" href=\"/index/0-4\" style=\"position:absolute;left:%1px;top:%2px;"
         "width:%3px;height:%4px;display:block;font-size:40px\">Литература</a>")

@@ -1,5 +1,5 @@
 // A tiny web site for the browser tests, served on 127.0.0.1 only: "/" with a link to
-// "/index/0-4", and "/index/0-4".
+// "/index/0-4", "/index/0-4", and a file to download, "/files/program.zip".
 #pragma once
 
 #include <QByteArray>
@@ -26,7 +26,10 @@ public:
     static constexpr int linkWidth = 400;
     static constexpr int linkHeight = 60;
 
+    // The bytes of "/files/program.zip".
+    static QByteArray fileContent();
+
 private:
     void answer(QTcpSocket *socket);
-    QByteArray page(const QString &path, int *status) const;
+    QByteArray page(const QString &path, int *status, QByteArray *headers) const;
 };

@@ -22,6 +22,9 @@ public:
     virtual void engineProgressChange(int progress, int progressMax) = 0;
     // The text a status bar would show: the address under the pointer, an engine's message.
     virtual void engineStatusTextChange(const QString &text) = 0;
+    // A page offers a file: the full path to save it under, chosen by the user, or empty to
+    // refuse it.
+    virtual QString engineAskDownloadPath(const QString &suggestedName) = 0;
 
 protected:
     ~BrowserEngineEvents() = default;

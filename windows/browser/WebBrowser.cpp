@@ -1,6 +1,9 @@
 // WebBrowser: loading of the engine plugin, the empty and the unavailable area, the events.
 #include "WebBrowser.h"
 
+#include "HandlerGuard.h"
+#include "UserInteraction.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonObject>
@@ -189,4 +192,16 @@ void WebBrowser::engineProgressChange(int progress, int progressMax)
 void WebBrowser::engineStatusTextChange(const QString &text)
 {
     Q_EMIT StatusTextChange(text);
+}
+
+QString WebBrowser::engineAskDownloadPath(const QString &suggestedName)
+{
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.parent = window();
+    request.nameFilters = QStringList{QStringLiteral("Все файлы (*)")};
+    request.proposedName = suggestedName;
+    std::optional<QString> path;
+    runGuarded([&] { path = userInteraction().askFileName(request); });
+    return path.value_or(QString());
 }

@@ -63,6 +63,7 @@ private:
     void engineDownloadComplete() override;
     void engineProgressChange(int progress, int progressMax) override;
     void engineStatusTextChange(const QString &text) override;
+    QString engineAskDownloadPath(const QString &suggestedName) override;
     void showUnavailable(const QString &reason);
 
     QStackedLayout *m_layout;

@@ -2,11 +2,14 @@
 #include "BrowserEngine.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QObject>
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QWebEnginePage>
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -83,6 +86,8 @@ public:
         });
         connect(page, &QWebEnginePage::linkHovered, this,
                 [this](const QString &url) { m_events->engineStatusTextChange(url); });
+        connect(m_profile, &QWebEngineProfile::downloadRequested, this,
+                [this](QWebEngineDownloadRequest *download) { startDownload(download); });
         connect(page, &QWebEnginePage::renderProcessTerminated, this,
                 [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                     if (status != QWebEnginePage::NormalTerminationStatus)
@@ -108,6 +113,30 @@ public:
     }
 
 private:
+    // The engine refuses a download unless it is accepted while it is being offered; the file
+    // name is asked for then, and nothing is saved where the user has not said.
+    void startDownload(QWebEngineDownloadRequest *download)
+    {
+        const QString path = m_events->engineAskDownloadPath(download->suggestedFileName());
+        if (path.isEmpty()) {
+            download->cancel();
+            return;
+        }
+        const QFileInfo target(path);
+        download->setDownloadDirectory(target.absolutePath());
+        download->setDownloadFileName(target.fileName());
+        connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, download] {
+            const QString shown = QDir::toNativeSeparators(
+                QDir(download->downloadDirectory()).filePath(download->downloadFileName()));
+            if (download->state() == QWebEngineDownloadRequest::DownloadCompleted)
+                m_events->engineStatusTextChange(QStringLiteral("Файл загружен: ") + shown);
+            else
+                m_events->engineStatusTextChange(QStringLiteral("Файл не загружен: ")
+                                                 + download->interruptReasonString());
+        });
+        download->accept();
+    }
+
     BrowserEngineEvents *m_events;
     QWebEngineProfile *m_profile;
     QPointer<QWebEngineView> m_view;
