@@ -49,10 +49,14 @@ TForm1::~TForm1() = default;
 void TForm1::loadFromFile(const QString &fullPath)
 {
     std::unique_ptr<QTextDocument> document = readViewerDocument(fullPath, RichEdit1->font());
-    // The new document replaces the old one whole, laid out once; the box owns it (and deletes
-    // the one before) as its parent.
+    // The new document replaces the old one whole and is laid out once. The box deletes only
+    // the document it made itself, so one loaded before is deleted here.
+    QTextDocument *previous = RichEdit1->document();
+    const bool previousLoaded = previous->parent() == RichEdit1;
     document->setParent(RichEdit1);
     RichEdit1->setDocument(document.release());
+    if (previousLoaded)
+        delete previous;
     // Loading is a change of the text.
     RichEdit1Change(RichEdit1);
 }

@@ -5,6 +5,8 @@
 #include "Errors.h"
 #include "RtfReader.h"
 
+#include <algorithm>
+
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -15,6 +17,9 @@
 #include <QTextDocument>
 
 namespace {
+
+// Far beyond any text the box can show with comfort, and short of what it cannot hold at all.
+constexpr qsizetype maximumLoadSize = qsizetype(256) << 20;
 
 QTextCharFormat charFormatOf(const RtfCharFormat &format)
 {
@@ -115,11 +120,31 @@ std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const
     QFile file(fullPath);
     if (!file.open(QIODevice::ReadOnly))
         throw LoadError::cannotOpen(QDir::toNativeSeparators(fullPath), file.errorString());
-    // Read in one piece and checked: a failing device or a file that shrank while it was read
-    // gives no document rather than part of one.
+    // Read whole and checked: a failing device or a file that shrank while it was read gives no
+    // document rather than part of one. A device that never ends (/dev/zero) is stopped by the
+    // NUL test or by the size no text box could hold.
     const qint64 expected = file.size();
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || (expected > 0 && bytes.size() < expected))
+    QByteArray bytes;
+    bytes.reserve(qsizetype(std::clamp<qint64>(expected, 0, maximumLoadSize)));
+    constexpr qint64 chunkSize = 1 << 20;
+    bool rich = false;
+    while (true) {
+        const qsizetype before = bytes.size();
+        bytes.resize(before + chunkSize);
+        const qint64 read = file.read(bytes.data() + before, chunkSize);
+        if (read < 0)
+            throw LoadError::failedToLoadStream();
+        bytes.resize(before + qsizetype(read));
+        if (before == 0)
+            rich = isRtf(bytes);
+        if (!rich && QByteArrayView(bytes).sliced(before).contains('\0'))
+            throw LoadError::failedToLoadStream();
+        if (bytes.size() > maximumLoadSize)
+            throw LoadError::failedToLoadStream();
+        if (read == 0)
+            break;
+    }
+    if (file.error() != QFileDevice::NoError || bytes.size() < expected)
         throw LoadError::failedToLoadStream();
     file.close();
     return viewerDocumentFromBytes(bytes, defaultFont);

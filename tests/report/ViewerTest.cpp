@@ -9,6 +9,7 @@
 #include "TestRegistry.h"
 #include "Unit1.h"
 
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -214,6 +215,21 @@ private Q_SLOTS:
         QVERIFY(!viewer().isVisible());
     }
 
+    void endlessDeviceFailsAtOnce()
+    {
+        if (!QFileInfo::exists("/dev/zero"))
+            QSKIP("this system has no /dev/zero");
+        viewer().RichEdit1->setPlainText("kept");
+        FileDialog openDialog = makeMainOpenDialog();
+        m_interaction->answerFileDialog(QStringLiteral("/dev/zero"));
+        QElapsedTimer timer;
+        timer.start();
+        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
+        QVERIFY(timer.elapsed() < 5000);
+        QCOMPARE(m_interaction->errors(), QStringList{"Failed to Load Stream."});
+        QCOMPARE(viewer().RichEdit1->toPlainText(), QString("kept"));
+    }
+
     void richTextShowsItsFormattingAndSavesAsPlainText()
     {
         open(readBytes(testDataPath("libreoffice-sample.rtf")), "sample.rtf");
@@ -232,6 +248,15 @@ private Q_SLOTS:
             u"Крупный и красный текст; Ww = 0,823 см^3\r\nКолонка\tпосле табуляции, перенос\r\nстроки\r\n"
             u"\r\nЗнаки: € — «кавычки» № {скобки} \\ обратная черта");
         QCOMPARE(saveAs("again.rtf"), expected);
+    }
+
+    void eachLoadReplacesTheDocument()
+    {
+        for (int i = 0; i < 3; ++i)
+            open("text " + QByteArray::number(i));
+        QCOMPARE(viewer().RichEdit1->toPlainText(), QString("text 2"));
+        // The box's own first document and the one shown; none of the loads before.
+        QVERIFY(viewer().findChildren<QTextDocument *>().size() <= 2);
     }
 
     void textWithoutRtfHeaderIsPlainEvenNamedRtf()
