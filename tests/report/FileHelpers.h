@@ -67,8 +67,9 @@ inline ChildRun runClassUnprivileged(const QString &testClass)
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
     if (setpriv.isEmpty())
         return run;
-    // A copy outside the build folder, which the unprivileged user may not be able to enter.
-    static QTemporaryDir copyFolder;
+    // A copy in /tmp, outside the build folder and the temporary folder of root, which the
+    // unprivileged user may not be able to enter.
+    static QTemporaryDir copyFolder(QStringLiteral("/tmp/weld-unprivileged-XXXXXX"));
     const QString copy = copyFolder.filePath(QStringLiteral("unprivileged-test"));
     if (!QFile::exists(copy)) {
         if (!copyFolder.isValid() || !QFile::copy(QCoreApplication::applicationFilePath(), copy))
