@@ -9,13 +9,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <QTextStream>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -62,6 +65,38 @@ qint64 descendantsRssKib()
     return total;
 }
 
+// Runs the event loop, as the program's own does, until `done` is raised or 30 s have passed.
+template <typename Sender, typename Signal>
+bool runUntil(Sender *sender, Signal done, const std::function<bool()> &already)
+{
+    if (already())
+        return true;
+    QEventLoop loop;
+    bool reached = false;
+    QObject::connect(sender, done, &loop, [&] {
+        reached = true;
+        loop.quit();
+    });
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return reached;
+}
+
+// Raises `exposed` when its window first appears on the screen.
+class ExposeWatch : public QObject
+{
+    Q_OBJECT
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed())
+            Q_EMIT exposed();
+        return false;
+    }
+Q_SIGNALS:
+    void exposed();
+};
+
 const QByteArray page = "<html><head><title>Проекты и программы</title></head><body>"
                         "<h1>Проекты и программы</h1><p><a href=\"/index/0-4\">Литература</a></p>"
                         "</body></html>";
@@ -93,6 +128,7 @@ int main(int argc, char **argv)
         window.WebBrowser1->setPluginFolders({});
     bool loaded = !withEngine;
     QObject::connect(window.WebBrowser1, &WebBrowser::DownloadComplete, [&] { loaded = true; });
+    ExposeWatch watch;
     QCoreApplication::processEvents();
     const QString self = QString::number(QCoreApplication::applicationPid());
     const qint64 rssBefore = statusKib(self, "VmRSS:");
@@ -102,14 +138,34 @@ int main(int argc, char **argv)
     window.WebBrowser1->Navigate(QStringLiteral("http://127.0.0.1:%1/").arg(site.serverPort()));
     const double engineMs = clock.nsecsElapsed() / 1e6;
     window.show();
-    const bool exposed = QTest::qWaitForWindowExposed(&window, 30000);
+    // Watched from here: the engine's view makes the window take a native window of the kind
+    // that OpenGL draws into, so it only now has its final one.
+    window.windowHandle()->installEventFilter(&watch);
+    const bool exposed = runUntil(&watch, &ExposeWatch::exposed,
+                                  [&] { return window.windowHandle()->isExposed(); });
     const double shownMs = clock.nsecsElapsed() / 1e6;
-    const bool done = QTest::qWaitFor([&] { return loaded; }, 30000);
+    const bool done = runUntil(window.WebBrowser1, &WebBrowser::DownloadComplete, [&] { return loaded; });
     const double loadedMs = clock.nsecsElapsed() / 1e6;
 
-    std::printf("engine_ms=%.1f shown_ms=%.1f loaded_ms=%.1f rss_before_kib=%lld peak_rss_kib=%lld "
-                "helpers_rss_kib=%lld ok=%d\n",
-                engineMs, shownMs, loadedMs, rssBefore, statusKib(self, "VmHWM:"),
-                descendantsRssKib(), int(exposed && done && window.WebBrowser1->isEngineLoaded() == withEngine));
-    return exposed && done ? 0 : 1;
+    // A second page once the engine runs: what each later navigation costs.
+    double secondMs = 0;
+    bool secondDone = true;
+    if (withEngine) {
+        loaded = false;
+        clock.restart();
+        window.WebBrowser1->Navigate(
+            QStringLiteral("http://127.0.0.1:%1/index/0-4").arg(site.serverPort()));
+        secondDone = runUntil(window.WebBrowser1, &WebBrowser::DownloadComplete,
+                              [&] { return loaded; });
+        secondMs = clock.nsecsElapsed() / 1e6;
+    }
+
+    const bool ok = exposed && done && secondDone && window.WebBrowser1->isEngineLoaded() == withEngine;
+    std::printf("engine_ms=%.1f shown_ms=%.1f loaded_ms=%.1f second_ms=%.1f rss_before_kib=%lld "
+                "peak_rss_kib=%lld helpers_rss_kib=%lld ok=%d\n",
+                engineMs, shownMs, loadedMs, secondMs, rssBefore, statusKib(self, "VmHWM:"),
+                descendantsRssKib(), int(ok));
+    return ok ? 0 : 1;
 }
+
+#include "BrowserFirstShow.moc"

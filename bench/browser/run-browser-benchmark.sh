@@ -27,6 +27,7 @@ printf 'with the engine:\n'
 printf '  navigation call (engine loaded, load started): median %.1f ms\n' "$(median "${values[engine_ms]}")"
 printf '  window shown:                                  median %.1f ms\n' "$(median "${values[shown_ms]}")"
 printf '  page loaded (DownloadComplete):                median %.1f ms\n' "$(median "${values[loaded_ms]}")"
+printf '  a second page, from its navigation:            median %.1f ms\n' "$(median "${values[second_ms]}")"
 awk -v b="$(median "${values[rss_before_kib]}")" -v p="$(median "${values[peak_rss_kib]}")" \
     -v h="$(median "${values[helpers_rss_kib]}")" 'BEGIN {
   printf "  program RSS before: %.1f MiB; peak RSS after: %.1f MiB (+%.1f MiB)\n", b / 1024, p / 1024, (p - b) / 1024
