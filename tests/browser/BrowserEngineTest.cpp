@@ -111,6 +111,7 @@ private Q_SLOTS:
 
         const QString literature = site.url(QStringLiteral("/index/0-4")).toString();
         browser->Navigate(literature);
+        QCOMPARE(browser->LocationURL(), literature);
         QTRY_COMPARE_WITH_TIMEOUT(complete.count(), 2, loadTimeout);
         QCOMPARE(browser->LocationURL(), literature);
         QCOMPARE(browser->engine()->title(), QStringLiteral("Литература"));

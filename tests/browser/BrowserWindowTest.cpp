@@ -206,6 +206,22 @@ private Q_SLOTS:
                  TBrauzer1::captionPrefix() + QStringLiteral("http://tarvelin.example/index/0-4"));
     }
 
+    void locationIsTheRequestedAddressUntilItsLoadBegins()
+    {
+        FakeWindow fake;
+        WebBrowser *browser = fake.window.WebBrowser1;
+        fake.engine().location = QUrl(QStringLiteral("http://tarvelin.example/"));
+        QCOMPARE(browser->LocationURL(), QStringLiteral("http://tarvelin.example/"));
+        browser->Navigate(QStringLiteral("http://tarvelin.example/index/0-4"));
+        QCOMPARE(browser->LocationURL(), QStringLiteral("http://tarvelin.example/index/0-4"));
+        // From the begin of the load on, the engine's address counts, wherever it leads.
+        fake.engine().location = QUrl(QStringLiteral("http://tarvelin.example/moved"));
+        fake.events().engineDownloadBegin();
+        QCOMPARE(browser->LocationURL(), QStringLiteral("http://tarvelin.example/moved"));
+        QCOMPARE(fake.window.windowTitle(),
+                 TBrauzer1::captionPrefix() + QStringLiteral("http://tarvelin.example/moved"));
+    }
+
     void panelZeroShowsTheLatestMarkOrStatusText()
     {
         FakeWindow fake;

@@ -152,15 +152,17 @@ void WebBrowser::showUnavailable(const QString &reason)
 void WebBrowser::Navigate(const QString &url)
 {
     m_requestedUrl = url;
-    if (ensureEngine())
+    if (ensureEngine()) {
+        m_requestPending = true;
         m_engine->navigate(QUrl(url));
+    }
     else // the status text of a page that cannot come
         Q_EMIT StatusTextChange(unavailableStatusText());
 }
 
 QString WebBrowser::LocationURL() const
 {
-    if (m_engine) {
+    if (m_engine && !m_requestPending) {
         const QUrl current = m_engine->currentUrl();
         if (!current.isEmpty())
             return current.toString();
@@ -176,6 +178,7 @@ void WebBrowser::showEvent(QShowEvent *event)
 
 void WebBrowser::engineDownloadBegin()
 {
+    m_requestPending = false;
     Q_EMIT DownloadBegin();
 }
 

@@ -23,8 +23,8 @@ public:
 
     // Starts loading the address and returns at once; the events follow from the message loop.
     void Navigate(const QString &url);
-    // The address of the current location: the engine's, or the one last asked for while the
-    // engine has none yet.
+    // The address of the current location: the one last asked for until the engine begins to
+    // load it, then the engine's (the address being loaded while a load runs).
     QString LocationURL() const;
 
     // Loads the engine plugin if that has not been tried yet; true when an engine is running.
@@ -73,5 +73,6 @@ private:
     bool m_loadTried = false;
     QString m_engineError;
     QString m_requestedUrl;
+    bool m_requestPending = false; // asked for, and the engine has not begun to load it yet
     QStringList m_pluginFolders;
 };
