@@ -5,8 +5,6 @@
 #include "Errors.h"
 #include "RtfReader.h"
 
-#include <algorithm>
-
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -15,6 +13,8 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace {
 
@@ -123,10 +123,10 @@ std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const
     // Read whole and checked: a failing device or a file that shrank while it was read gives no
     // document rather than part of one. A device that never ends (/dev/zero) is stopped by the
     // NUL test or by the size no text box could hold.
+    constexpr qint64 chunkSize = 1 << 20;
     const qint64 expected = file.size();
     QByteArray bytes;
-    bytes.reserve(qsizetype(std::clamp<qint64>(expected, 0, maximumLoadSize)));
-    constexpr qint64 chunkSize = 1 << 20;
+    bytes.reserve(qsizetype(std::clamp<qint64>(expected, 0, maximumLoadSize) + chunkSize));
     bool rich = false;
     while (true) {
         const qsizetype before = bytes.size();
