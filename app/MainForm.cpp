@@ -3,6 +3,7 @@
 
 #include "Alignment.h"
 #include "Brauzer1.h"
+#include "DesignedFonts.h"
 #include "FileCommands.h"
 #include "HandlerGuard.h"
 #include "Hints.h"
@@ -35,6 +36,7 @@ TMainForm::TMainForm(QWidget *parent)
     , m_form(std::make_unique<Ui::TMainForm>())
 {
     m_form->setupUi(this);
+    useDesignedPixelFonts(this);
     const Ui::TMainForm &form = *m_form;
     MainMenu = form.MainMenu;
     FileMenu = form.FileMenu;

@@ -3,6 +3,7 @@
 #include "Unit3.h"
 
 #include "Controls.h"
+#include "DesignedFonts.h"
 #include "HandlerGuard.h"
 #include "Hints.h"
 #include "Numbers.h"
@@ -58,6 +59,7 @@ TFrame3::TFrame3(QWidget *parent)
     , m_form(std::make_unique<Ui::TFrame3>())
 {
     m_form->setupUi(this);
+    useDesignedPixelFonts(this);
     const Ui::TFrame3 &form = *m_form;
     Label7 = form.Label7, Label38 = form.Label38;
     Button4 = form.Button4, Button1 = form.Button1, Button9 = form.Button9, Button2 = form.Button2;
@@ -106,7 +108,7 @@ TFrame3::TFrame3(QWidget *parent)
 
     // The design length shown must follow from the length and the leg shown.
     runGuarded([this] { updateDesignLength(); });
-    // Style sheets give the fonts; polishing now lets auto-sized captions fit them at once.
+    // Polishing now lets the auto-sized captions fit their fonts at once.
     ensurePolished();
 }
 

@@ -164,7 +164,9 @@ void Label::setText(const QString &text)
 
 void Label::fitText()
 {
-    if (!m_autoSize)
+    // Until the caption is polished its window may still change its font; the Polish event fits
+    // it once then, which keeps building a window with many captions cheap.
+    if (!m_autoSize || !testAttribute(Qt::WA_WState_Polished))
         return;
     if (wordWrap())
         resize(width(), heightForWidth(width()));
@@ -204,7 +206,15 @@ void Label::leaveEvent(QEvent *event)
 void Label::changeEvent(QEvent *event)
 {
     QLabel::changeEvent(event);
-    // A style sheet sets the font only when the caption is polished.
+    // A new font changes the size of the text.
     if (event->type() == QEvent::FontChange)
         fitText();
+}
+
+bool Label::event(QEvent *event)
+{
+    const bool handled = QLabel::event(event);
+    if (event->type() == QEvent::Polish)
+        fitText();
+    return handled;
 }

@@ -11,6 +11,7 @@
 #include "SpeedButton.h"
 #include "TextFile.h"
 #include "UserInteraction.h"
+#include "DesignedFonts.h"
 #include "WindowLook.h"
 
 #include <QDir>

@@ -1,6 +1,8 @@
 // Drawing of the picture boxes.
 #include "PictureBox.h"
 
+#include "HandlerGuard.h"
+
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget *parent)
@@ -10,8 +12,38 @@ PictureBox::PictureBox(QWidget *parent)
 
 void PictureBox::setPicture(const QImage &picture)
 {
+    m_source = nullptr;
     m_picture = picture;
     update();
+}
+
+void PictureBox::setPictureSource(std::function<QImage()> source)
+{
+    m_picture = QImage();
+    m_source = std::move(source);
+    update();
+}
+
+const QImage &PictureBox::picture() const
+{
+    decodePending();
+    return m_picture;
+}
+
+void PictureBox::decodePending() const
+{
+    if (!m_source)
+        return;
+    // Taken first: a source that fails is not tried again at every paint.
+    const std::function<QImage()> source = std::move(m_source);
+    m_source = nullptr;
+    m_picture = source();
+}
+
+void PictureBox::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    runGuarded([this] { decodePending(); });
 }
 
 void PictureBox::setProportional(bool proportional)
@@ -47,6 +79,7 @@ QSize PictureBox::proportionalSize(QSize picture, QSize box)
 
 QRect PictureBox::pictureRect() const
 {
+    decodePending();
     if (m_picture.isNull())
         return {};
     if (!m_proportional)

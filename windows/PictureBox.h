@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 class PictureBox : public QWidget
 {
@@ -12,7 +13,11 @@ public:
     explicit PictureBox(QWidget *parent = nullptr);
 
     void setPicture(const QImage &picture);
-    const QImage &picture() const { return m_picture; }
+    // A picture decoded only when the box is first shown or asked for its picture, so that hidden
+    // windows cost nothing at start-up; the source may throw, which then reaches the caller (the
+    // showing is guarded).
+    void setPictureSource(std::function<QImage()> source);
+    const QImage &picture() const;
 
     // Stretched with proportions kept (true) or at natural size (false, the start).
     void setProportional(bool proportional);
@@ -28,8 +33,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
-    QImage m_picture;
+    void decodePending() const;
+
+    mutable QImage m_picture;
+    mutable std::function<QImage()> m_source;
     bool m_proportional = false;
 };

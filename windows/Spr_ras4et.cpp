@@ -3,6 +3,7 @@
 #include "ui_Spr_ras4et.h"
 
 #include "Resources.h"
+#include "DesignedFonts.h"
 #include "WindowLook.h"
 
 TForm4 *Form4 = nullptr;

@@ -8,6 +8,7 @@
 #include "ShowAndFocus.h"
 #include "SpeedButton.h"
 #include "Spr_ras4et.h"
+#include "DesignedFonts.h"
 #include "WindowLook.h"
 
 TForm3 *Form3 = nullptr;

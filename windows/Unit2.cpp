@@ -5,6 +5,7 @@
 #include "HandlerGuard.h"
 #include "PictureBox.h"
 #include "Resources.h"
+#include "DesignedFonts.h"
 #include "WindowLook.h"
 
 TForm2 *Form2 = nullptr;
@@ -21,7 +22,7 @@ TForm2::TForm2(QWidget *parent)
     setColour(this, QPalette::Window, palette().color(QPalette::Button)); // COLOR_BTNFACE
 
     Image1->setProportional(true);
-    Image1->setPicture(schemePicture());
+    Image1->setPictureSource(schemePicture);
     Button1->setFocus(); // the first control of the tab order takes the focus when shown
 
     connectHandler(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);

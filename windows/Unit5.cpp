@@ -1,5 +1,5 @@
-// The design-requirements window: the pictures are decoded once at creation, the page follows the
-// window's width and only its height scrolls.
+// The design-requirements window: the pictures are decoded at the first showing, the page
+// follows the window's width and only its height scrolls.
 #include "Unit5.h"
 #include "ui_Unit5.h"
 
@@ -7,6 +7,7 @@
 #include "JpegDecoder.h"
 #include "PictureBox.h"
 #include "Resources.h"
+#include "DesignedFonts.h"
 #include "WindowLook.h"
 
 #include <QEvent>
@@ -56,13 +57,13 @@ TForm5::TForm5(QWidget *parent)
     resize(designedPageWidth + scrollBarWidth, designedClientHeight);
     move(118, 47);
 
-    runGuarded([this] {
-        Image1->setPicture(decodeJpeg(resourceBytes(QStringLiteral(":/design-code-1.jpg")),
-                                      QStringLiteral("design-code-1.jpg")));
+    Image1->setPictureSource([] {
+        return decodeJpeg(resourceBytes(QStringLiteral(":/design-code-1.jpg")),
+                          QStringLiteral("design-code-1.jpg"));
     });
-    runGuarded([this] {
-        Image2->setPicture(decodeJpeg(resourceBytes(QStringLiteral(":/design-code-2.jpg")),
-                                      QStringLiteral("design-code-2.jpg")));
+    Image2->setPictureSource([] {
+        return decodeJpeg(resourceBytes(QStringLiteral(":/design-code-2.jpg")),
+                          QStringLiteral("design-code-2.jpg"));
     });
 }
 

@@ -23,10 +23,5 @@ inline constexpr int designedFrameHeight = 27;
 // Puts a top-level window's frame at (left, top) with its client area of the designed outer size.
 void placeWindow(QWidget *window, int left, int top, int outerWidth, int outerHeight);
 
-// Designer stores font sizes in points; the windows were designed in pixels at 96 dpi. Gives every
-// control of `window` the pixel height its point size means at 96 dpi (8 pt → 11 px, 10 → 13,
-// 12 → 16), so the captions keep their designed size on screens of any resolution.
-void useDesignedPixelFonts(QWidget *window);
-
 // Sets one colour role of a control in every state (active, inactive, disabled).
 void setColour(QWidget *control, QPalette::ColorRole role, const QColor &colour);

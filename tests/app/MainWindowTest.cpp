@@ -63,6 +63,7 @@ private Q_SLOTS:
         resetWeldCalcState();
         m_unanswered = std::make_unique<RecordingInteraction>(); // no real box may block a test
         createWindows();
+        Brauzer1->WebBrowser1->setPluginFolders({}); // the web engine is tested with the browser window
     }
     void cleanup()
     {
@@ -228,7 +229,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, message);
         QFETCH(QString, address);
-        Brauzer1->WebBrowser1->setPluginFolders({}); // no engine in this test: only the address matters
         RecordingInteraction interaction;
         if (QString(QTest::currentDataTag()) == QLatin1String("SpeedButton7"))
             MainForm->SpeedButton7->click();

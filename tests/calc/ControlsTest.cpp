@@ -111,7 +111,9 @@ private Q_SLOTS:
         Label label;
         label.setAutoSize(true);
         label.setText(QStringLiteral("0"));
+        label.ensurePolished(); // captions fit their text once polished, as before any showing
         const int narrow = label.width();
+        QCOMPARE(label.size(), label.sizeHint());
         label.setText(QStringLiteral("Условие не выполняется!"));
         QVERIFY(label.width() > narrow * 5);
         QCOMPARE(label.size(), label.sizeHint());

@@ -16,7 +16,7 @@ class FrameLayoutTest : public QObject
 private Q_SLOTS:
     void initTestCase() { substituteFonts(); }
 
-    // The pixel heights come from style sheets, which apply only once a control is polished.
+    // The form holds points; the frame turns them into the designed pixel heights.
     void fontsTakeEffect_data()
     {
         QTest::addColumn<QString>("control");

@@ -1,0 +1,18 @@
+// Converting the point sizes of Designer forms into the designed pixel heights.
+#include "DesignedFonts.h"
+
+#include <QWidget>
+
+void useDesignedPixelFonts(QWidget *window)
+{
+    QList<QWidget *> controls{window};
+    controls += window->findChildren<QWidget *>();
+    // Parents come before their children, so inherited fonts are already in pixels.
+    for (QWidget *control : controls) {
+        QFont font = control->font();
+        if (font.pixelSize() > 0)
+            continue;
+        font.setPixelSize(qRound(font.pointSizeF() * 96.0 / 72.0));
+        control->setFont(font);
+    }
+}

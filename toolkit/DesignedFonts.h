@@ -1,0 +1,9 @@
+// Pixel-exact fonts for Designer forms, which store font sizes in whole points.
+#pragma once
+
+class QWidget;
+
+// The windows were designed in pixels at 96 dpi. Gives every control of `window` that has no
+// pixel height yet the height its point size means at 96 dpi (8 pt → 11 px, 10 → 13, 12 → 16,
+// 14 → 19), so the captions keep their designed size on screens of any resolution.
+void useDesignedPixelFonts(QWidget *window);
