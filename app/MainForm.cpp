@@ -1,27 +1,26 @@
 // The main window's commands and the forwarding of the calculation frame's events.
 #include "MainForm.h"
 
+#include "About.h"
 #include "Alignment.h"
 #include "Brauzer1.h"
+#include "Controls.h"
 #include "DesignedFonts.h"
 #include "FileCommands.h"
 #include "HandlerGuard.h"
 #include "Hints.h"
 #include "Resources.h"
 #include "ShowAndFocus.h"
-#include "Spravka.h"
-#include "Spr_ras4et.h"
 #include "SpeedButton.h"
+#include "Spr_ras4et.h"
+#include "Spravka.h"
 #include "Unit1.h"
 #include "Unit3.h"
 #include "Unit5.h"
-#include "About.h"
 #include "UserInteraction.h"
+#include "WebBrowser.h"
 #include "WeldCalcState.h"
 #include "ui_MainForm.h"
-
-#include "Controls.h"
-#include "WebBrowser.h"
 
 #include <QPushButton>
 #include <QStatusBar>
