@@ -3,6 +3,7 @@
 #include "ui_Unit1.h"
 
 #include "Cp1251.h"
+#include "DesignedFonts.h"
 #include "FileCommands.h"
 #include "HandlerGuard.h"
 #include "Hints.h"
@@ -28,15 +29,14 @@ TForm1::TForm1(QWidget *parent)
     SpeedButton2 = m_form->SpeedButton2;
     Button1 = m_form->Button1;
 
-    // A plain QWidget paints its style-sheet background only when asked to.
-    setAttribute(Qt::WA_StyledBackground);
+    useDesignedPixelFonts(this);
     // Latin and Cyrillic text needs no shaping; skipping it makes laying out a long text
     // several times faster.
     QFont textFont = RichEdit1->font();
     textFont.setStyleStrategy(QFont::PreferNoShaping);
     RichEdit1->setFont(textFont);
     applyHints(this);
-    SpeedButton2->setGlyph(QImage(QStringLiteral(":/glyph-diskette.bmp")));
+    takeSaveGlyph();
     SpeedButton2->hide();
 
     connectHandler(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
@@ -45,6 +45,20 @@ TForm1::TForm1(QWidget *parent)
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::takeSaveGlyph()
+{
+    // The picture comes from the program's one resource list, which the windows library
+    // registers; should this window be made before that, it takes the picture when first shown.
+    if (SpeedButton2->icon().isNull())
+        SpeedButton2->setGlyph(QImage(QStringLiteral(":/glyph-diskette.bmp")));
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    takeSaveGlyph();
+    QWidget::showEvent(event);
+}
 
 void TForm1::loadFromFile(const QString &fullPath)
 {

@@ -92,6 +92,14 @@ private Q_SLOTS:
         QCOMPARE(viewer().SpeedButton2->text(), QString("        Сохранить..."));
         QCOMPARE(viewer().SpeedButton2->toolTip(), QString("Save As"));
         QCOMPARE(viewer().Button1->text(), QString("Закрыть"));
+        QCOMPARE(viewer().palette().color(QPalette::Window), QColor(255, 251, 240));
+        QCOMPARE(viewer().SpeedButton2->font().pixelSize(), 16);
+        QVERIFY(viewer().SpeedButton2->font().bold());
+        QCOMPARE(viewer().SpeedButton2->textColor(), QColor(0, 0, 128));
+        QCOMPARE(viewer().Button1->font().pixelSize(), 13);
+        QVERIFY(viewer().Button1->font().bold());
+        QCOMPARE(viewer().SpeedButton2->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(viewer().Button1->cursor().shape(), Qt::PointingHandCursor);
         QVERIFY(viewer().SpeedButton2->isHidden());
         QVERIFY(!viewer().SpeedButton2->icon().isNull());
         QVERIFY(viewer().RichEdit1->toPlainText().isEmpty());
