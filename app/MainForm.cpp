@@ -71,6 +71,9 @@ TMainForm::TMainForm(QWidget *parent)
     Label1 = form.Label1;
     Frame31 = form.Frame31;
 
+    // The frame's outer corner is at (193, 5); the client area below the menu is 720 × 488.
+    move(193, 5);
+    resize(720, 488 + MainMenu->sizeHint().height());
     setWindowIcon(programIcon());
     SpeedButton1->setGlyph(toolbarGlyph(Glyph::OpenFolder));
     SpeedButton2->setGlyph(toolbarGlyph(Glyph::Diskette));

@@ -249,6 +249,9 @@ private Q_SLOTS:
         for (SpeedButton *button : {MainForm->SpeedButton1, MainForm->SpeedButton2, MainForm->SpeedButton3,
                                     MainForm->SpeedButton4, MainForm->SpeedButton5})
             QCOMPARE(button->iconSize(), QSize(20, 20));
+        QCOMPARE(MainForm->height() - MainForm->MainMenu->height(), 488);
+        QCOMPARE(MainForm->width(), 720);
+        QCOMPARE(MainForm->StatusLine->height(), 23);
         MainForm->resize(900, MainForm->height());
         QCOMPARE(MainForm->SpeedBar->width(), MainForm->centralWidget()->width());
         QCOMPARE(MainForm->Frame31->geometry(), QRect(8, 48, 697, 401));
