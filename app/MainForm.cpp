@@ -74,7 +74,6 @@ TMainForm::TMainForm(QWidget *parent)
     // The frame's outer corner is at (193, 5); the client area below the menu is 720 × 488.
     move(193, 5);
     resize(720, 488 + MainMenu->sizeHint().height());
-    setWindowIcon(programIcon());
     SpeedButton1->setGlyph(toolbarGlyph(Glyph::OpenFolder));
     SpeedButton2->setGlyph(toolbarGlyph(Glyph::Diskette));
     SpeedButton5->setGlyph(toolbarGlyph(Glyph::QuestionMark));

@@ -4,6 +4,7 @@
 #include "About.h"
 #include "Brauzer1.h"
 #include "MainForm.h"
+#include "Resources.h"
 #include "Spr_ras4et.h"
 #include "Spravka.h"
 #include "Unit1.h"
@@ -16,6 +17,7 @@
 void prepareApplication(QApplication &application)
 {
     QApplication::setApplicationName(QStringLiteral("Сварной шов"));
+    QApplication::setWindowIcon(programIcon()); // every window's and the task bar's
     // The windows are laid out for the Windows fonts; Liberation Sans has the metrics of the
     // closest of them and Cyrillic letters.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
