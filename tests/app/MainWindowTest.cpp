@@ -22,6 +22,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QEnterEvent>
@@ -31,6 +32,8 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -52,6 +55,85 @@ void leave(QWidget *control)
 }
 
 } // namespace
+
+struct FrameEvent
+{
+    const char *name;
+    std::function<void(TFrame3 *)> raise;
+    std::function<void(TFrame3 *, const RecordingInteraction &)> check;
+};
+
+void click(QWidget *control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(3, 3));
+}
+
+void sendMouseMove(QWidget *control)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(4, 4), control->mapToGlobal(QPointF(4, 4)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(control, &move);
+}
+
+QColor textColour(const QWidget *control)
+{
+    return control->palette().color(QPalette::WindowText);
+}
+
+const std::vector<FrameEvent> &frameEvents()
+{
+    static const std::vector<FrameEvent> events{
+        {"Button1Click", [](TFrame3 *f) { f->Button1->click(); },
+         [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Edit2->text(), QStringLiteral("1,18")); }},
+        {"Button2Click", [](TFrame3 *f) { f->Button2->click(); },
+         [](TFrame3 *, const RecordingInteraction &i) {
+             QCOMPARE(i.messages(), QStringList{"Подборка литературы на сайте разработчика"});
+         }},
+        {"Button4Click", [](TFrame3 *f) { f->Button4->click(); },
+         [](TFrame3 *, const RecordingInteraction &) { QVERIFY(Form2->isVisible()); }},
+        {"Button9Click", [](TFrame3 *f) { f->Button9->click(); },
+         [](TFrame3 *, const RecordingInteraction &i) { QCOMPARE(i.dialogs.size(), 1); }},
+        {"Button10Click", [](TFrame3 *f) { f->Button10->click(); },
+         [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Edit6->text(), QStringLiteral("0")); }},
+        {"Button13Click", [](TFrame3 *f) { f->Button13->click(); },
+         [](TFrame3 *, const RecordingInteraction &i) {
+             QCOMPARE(i.messages().size(), 1);
+             QVERIFY(i.messages().first().startsWith(QStringLiteral("  Коэффициент высоты шва:\r\r")));
+         }},
+        {"Edit3Change", [](TFrame3 *f) { f->Edit4->setText(QStringLiteral("2")); f->Edit3->setText(QStringLiteral("100")); },
+         [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Edit1->text(), QStringLiteral("200")); }},
+        {"Edit4Change", [](TFrame3 *f) { f->Edit3->setText(QStringLiteral("10")); f->Edit4->setText(QStringLiteral("0,5")); },
+         [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Edit1->text(), QStringLiteral("5")); }},
+        {"Edit6Change", [](TFrame3 *f) { f->Edit6->setText(QStringLiteral("6")); },
+         [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Label52->text(), QStringLiteral("52")); }},
+        {"ComboBox3Change", [](TFrame3 *f) { QTest::keyClicks(f->ComboBox3, QStringLiteral("5")); },
+         [](TFrame3 *, const RecordingInteraction &) { QCOMPARE(WeldCalcState.beta, 0.75); }},
+        {"Label34Click", [](TFrame3 *f) { click(f->Label34); },
+         [](TFrame3 *, const RecordingInteraction &i) {
+             QCOMPARE(i.errors(), QStringList{"Invalid floating point operation."});
+         }},
+        {"Edit13Click", [](TFrame3 *f) { click(f->Edit13); },
+         [](TFrame3 *, const RecordingInteraction &i) {
+             QCOMPARE(i.errors(), QStringList{"Invalid floating point operation."});
+         }},
+        {"Label34MouseMove", [](TFrame3 *f) { sendMouseMove(f->Label34); },
+         [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(textColour(f->Label34), QColor(255, 0, 0)); }},
+        {"Label34MouseLeave", [](TFrame3 *f) { QEvent leave(QEvent::Leave); QApplication::sendEvent(f->Label34, &leave); },
+         [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(textColour(f->Label34), QColor(0, 0, 128)); }},
+        // A zero interval lets the tick come from the message loop without waiting.
+        {"Timer1Timer", [](TFrame3 *f) { f->Timer1->start(0); },
+         [](TFrame3 *f, const RecordingInteraction &) { QTRY_COMPARE(textColour(f->Label34), QColor(0, 128, 128)); }},
+        {"Timer2Timer", [](TFrame3 *f) { sendMouseMove(f->Label34); f->Timer2->start(0); },
+         [](TFrame3 *f, const RecordingInteraction &) { QTRY_COMPARE(textColour(f->Label34), QColor(128, 0, 0)); }},
+        {"Edit1Change", [](TFrame3 *f) { f->Edit1->setText(QStringLiteral("7")); },
+         [](TFrame3 *f, const RecordingInteraction &i) {
+             QVERIFY(i.boxes.isEmpty());
+             QCOMPARE(WeldCalcState.M, 0.0);
+             QCOMPARE(f->Edit1->text(), QStringLiteral("7"));
+         }},
+    };
+    return events;
+}
 
 class MainWindowTest : public QObject
 {
@@ -293,24 +375,31 @@ private Q_SLOTS:
         help->hide();
     }
 
-    void frameEventsAreForwardedAndErrorsReachTheErrorBox()
+    // Each event of the frame reaches its handler once, through the main window's forwarder.
+    void everyFrameEventIsForwardedOnce_data()
+    {
+        QTest::addColumn<int>("event");
+        for (int event = 0; event < int(frameEvents().size()); ++event)
+            QTest::newRow(frameEvents()[event].name) << event;
+    }
+    void everyFrameEventIsForwardedOnce()
+    {
+        QFETCH(int, event);
+        RecordingInteraction interaction;
+        Brauzer1->WebBrowser1->setPluginFolders({});
+        frameEvents()[event].raise(MainForm->Frame31);
+        frameEvents()[event].check(MainForm->Frame31, interaction);
+    }
+
+    void errorsOfForwardedHandlersReachTheErrorBox()
     {
         RecordingInteraction interaction;
         TFrame3 *frame = MainForm->Frame31;
         frame->Edit4->setText(QStringLiteral("2"));
         frame->Edit3->setText(QStringLiteral("100"));
-        QCOMPARE(frame->Edit1->text(), QStringLiteral("200"));
-        frame->Button13->click();
-        QCOMPARE(interaction.messages().size(), 1);
-        QVERIFY(interaction.messages().first().startsWith(QStringLiteral("  Коэффициент высоты шва:\r\r")));
         frame->Edit4->setText(QStringLiteral("x"));
         QCOMPARE(interaction.errors(), QStringList{"'x' is not a valid floating point value."});
         QCOMPARE(frame->Edit1->text(), QStringLiteral("200"));
-        frame->Button4->click();
-        QVERIFY(Form2->isVisible());
-        // The timer's tick reaches the frame through the main window (a zero interval: no waiting).
-        frame->Timer1->start(0);
-        QTRY_COMPARE(frame->Label34->palette().color(QPalette::WindowText), QColor(0, 128, 128));
     }
 
     void newChangesNothing()
