@@ -158,7 +158,10 @@ public:
                 ++i;
                 break;
             case '}':
-                if (m_stack.back().destination == Destination::FontTable)
+                // The end of the (first) table itself, not of one of its entries: each pass over
+                // the stack happens once, however the groups nest.
+                if (!m_fontTableRead && m_stack.back().destination == Destination::FontTable
+                    && (m_stack.size() < 2 || m_stack[m_stack.size() - 2].destination != Destination::FontTable))
                     fontTableRead();
                 m_stack.pop_back();
                 m_ignorableNext = false;
@@ -404,6 +407,7 @@ private:
     // Text before any \f is in the default font, which is known only now.
     void fontTableRead()
     {
+        m_fontTableRead = true;
         const QString name = fontName(m_defaultFont);
         for (GroupState &state : m_stack) {
             if (state.font < 0)
@@ -547,6 +551,7 @@ private:
     int m_codePage = 1252;
     int m_pendingSkip = 0;
     bool m_ignorableNext = false;
+    bool m_fontTableRead = false;
 };
 
 } // namespace

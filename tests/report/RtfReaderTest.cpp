@@ -3,6 +3,7 @@
 #include "RtfReader.h"
 #include "TestRegistry.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 using namespace reporttest;
@@ -160,6 +161,20 @@ private Q_SLOTS:
         QCOMPARE(document->plainText(), QString("deep out"));
         QVERIFY(runWith(*document, "deep")->format.bold);
         QVERIFY(!runWith(*document, " out")->format.bold);
+    }
+
+    void deepGroupsInTheFontTableStayLinear()
+    {
+        const int depth = 300000;
+        const QByteArray rtf = "{\\rtf1{\\fonttbl" + QByteArray(depth, '{') + "\\f0 Arial;" + QByteArray(depth, '}')
+                               + "}\\f0 text}";
+        QElapsedTimer timer;
+        timer.start();
+        const std::optional<RtfDocument> document = readRtf(rtf);
+        QVERIFY(timer.elapsed() < 5000);
+        QVERIFY(document);
+        QCOMPARE(document->plainText(), QString("text"));
+        QCOMPARE(document->paragraphs[0].runs[0].format.fontFamily, QString("Arial"));
     }
 
     void readsAWordProcessorsFile()
