@@ -31,6 +31,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <vector>
@@ -400,6 +401,38 @@ private Q_SLOTS:
         frame->Edit4->setText(QStringLiteral("x"));
         QCOMPARE(interaction.errors(), QStringList{"'x' is not a valid floating point value."});
         QCOMPARE(frame->Edit1->text(), QStringLiteral("200"));
+    }
+
+    // The whole road of one calculation, typed as a user types it: the check, then the report,
+    // which must be the worked example byte for byte and open in the viewer without its save button.
+    void typedCalculationWritesTheExampleReport()
+    {
+        RecordingInteraction interaction;
+        TFrame3 *frame = MainForm->Frame31;
+        for (auto [edit, text] : {std::pair{frame->Edit4, "0,5"}, std::pair{frame->Edit3, "10"}}) {
+            edit->selectAll();
+            QTest::keyClicks(edit, QString::fromUtf8(text));
+        }
+        frame->Edit6->selectAll();
+        QTest::keyClicks(frame->Edit6, QStringLiteral("5"));
+        QTest::mouseClick(frame->Button1, Qt::LeftButton);
+        QCOMPARE(frame->Label22->text(), QStringLiteral("741"));
+
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("Св.шов№1.txt"));
+        interaction.answerFileDialog(file);
+        QTest::mouseClick(frame->Button9, Qt::LeftButton);
+        QVERIFY2(interaction.boxes.isEmpty(), qPrintable(interaction.errors().join(u'\n')));
+
+        QFile written(file), expected(QStringLiteral(WELD_REPORT_EXAMPLE));
+        QVERIFY(written.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), expected.readAll());
+        QVERIFY(Form1->isVisible());
+        QVERIFY(!Form1->SpeedButton2->isVisible());
+        QVERIFY(Form1->RichEdit1->toPlainText().startsWith(
+            QStringLiteral("          РАСЧЕТ СВАРНОГО СОЕДИНЕНИЯ С УГЛОВЫМ ШВОМ\n")));
+        // The viewer's dialog proposes the report's name the next time.
+        QCOMPARE(Form1->SaveDialog.fileName(), file);
     }
 
     void newChangesNothing()
