@@ -10,6 +10,7 @@
 #include "SpeedButton.h"
 #include "TextFile.h"
 #include "ViewerText.h"
+#include "WindowPlacement.h"
 
 #include <QFont>
 #include <QImage>
@@ -29,6 +30,7 @@ TForm1::TForm1(QWidget *parent)
     SpeedButton2 = m_form->SpeedButton2;
     Button1 = m_form->Button1;
 
+    placeWindow(this, 201, 9, 649, 643);
     useDesignedPixelFonts(this);
     // Latin and Cyrillic text needs no shaping; skipping it makes laying out a long text
     // several times faster.

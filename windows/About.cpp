@@ -13,6 +13,7 @@
 #include "UserInteraction.h"
 #include "DesignedFonts.h"
 #include "WindowLook.h"
+#include "WindowPlacement.h"
 
 #include <QDir>
 #include <QFileInfo>

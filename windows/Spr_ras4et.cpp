@@ -5,6 +5,7 @@
 #include "Resources.h"
 #include "DesignedFonts.h"
 #include "WindowLook.h"
+#include "WindowPlacement.h"
 
 TForm4 *Form4 = nullptr;
 

@@ -10,6 +10,7 @@
 #include "Spr_ras4et.h"
 #include "DesignedFonts.h"
 #include "WindowLook.h"
+#include "WindowPlacement.h"
 
 TForm3 *Form3 = nullptr;
 

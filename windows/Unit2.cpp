@@ -7,6 +7,7 @@
 #include "Resources.h"
 #include "DesignedFonts.h"
 #include "WindowLook.h"
+#include "WindowPlacement.h"
 
 TForm2 *Form2 = nullptr;
 

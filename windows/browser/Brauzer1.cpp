@@ -7,6 +7,7 @@
 #include "HandlerGuard.h"
 #include "PanelStatusBar.h"
 #include "WebBrowser.h"
+#include "WindowPlacement.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -37,7 +38,7 @@ TBrauzer1::TBrauzer1(QWidget *parent)
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, false));
     StatusBar1->setFont(pixelFont(QStringLiteral("Tahoma"), 13, true));
     Button1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13, true));
-    move(137, 90);
+    placeWindow(this, 137, 90, 839, 479);
 
     StatusBar1->addPanel(550);
     StatusBar1->addPanel(50, QStringLiteral("Упр.-  через контекстное меню"));

@@ -1,0 +1,12 @@
+// Where a top-level window opens: its designed outer frame, drawn around a client area.
+#pragma once
+
+class QWidget;
+
+// The windows were designed with a classic Windows frame around them: 4-pixel borders and a
+// 19-pixel caption. The client area is the outer size less that frame.
+inline constexpr int designedFrameWidth = 8;
+inline constexpr int designedFrameHeight = 27;
+
+// Puts a top-level window's frame at (left, top) with the client area of the designed outer size.
+void placeWindow(QWidget *window, int left, int top, int outerWidth, int outerHeight);
