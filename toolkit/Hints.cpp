@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QStatusTipEvent>
 #include <QWidget>
@@ -108,8 +109,7 @@ bool ApplicationHint::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::StatusTip:
         // Raised by Qt for the highlighted menu item; no control of the program has a status tip.
-        if (qobject_cast<QMenu *>(watched) || watched->inherits("QMenuBar")) {
-            m_menuOpen = qobject_cast<QMenu *>(watched) != nullptr || m_menuOpen;
+        if (qobject_cast<QMenu *>(watched) || qobject_cast<QMenuBar *>(watched)) {
             setText(static_cast<QStatusTipEvent *>(event)->tip());
             return true;
         }
