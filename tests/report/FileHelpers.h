@@ -2,6 +2,9 @@
 // again as an unprivileged user (permission bits mean nothing to root).
 #pragma once
 
+#include "RecordingInteraction.h"
+#include "Unit1.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +15,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <memory>
 #include <unistd.h>
 
 namespace reporttest {
@@ -99,5 +103,31 @@ inline ChildRun runClassUnprivileged(const QString &testClass)
     run.output = QString::fromLocal8Bit(child.readAll());
     return run;
 }
+
+// What the viewer's tests share: a fresh viewer as the global Form1, a recording interaction that
+// answers its dialogs, and a folder for the files of one test, emptied after each.
+class ViewerFixture
+{
+protected:
+    void setUpViewer()
+    {
+        m_interaction = std::make_unique<RecordingInteraction>();
+        m_viewer = std::make_unique<TForm1>();
+        Form1 = m_viewer.get();
+    }
+    void tearDownViewer()
+    {
+        Form1 = nullptr;
+        m_viewer.reset();
+        m_interaction.reset();
+        for (const QString &entry : entriesOf(m_folder.path()))
+            QFile::remove(path(entry));
+    }
+    QString path(const QString &name) const { return m_folder.filePath(name); }
+
+    std::unique_ptr<TForm1> m_viewer;
+    std::unique_ptr<RecordingInteraction> m_interaction;
+    QTemporaryDir m_folder;
+};
 
 } // namespace reporttest

@@ -79,16 +79,11 @@ using ExpectedLines = QMap<int, QString>;
 
 Q_DECLARE_METATYPE(ReportSnapshot)
 
-class ReportTest : public QObject
+class ReportTest : public QObject, private ViewerFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TForm1> m_viewer;
-    std::unique_ptr<RecordingInteraction> m_interaction;
-    QTemporaryDir m_folder;
-
-    QString path(const QString &name) const { return m_folder.filePath(name); }
 
     void report(const QString &name, const ReportSnapshot &snapshot = exampleSnapshot())
     {
@@ -101,19 +96,10 @@ private Q_SLOTS:
 
     void init()
     {
-        m_interaction = std::make_unique<RecordingInteraction>();
-        m_viewer = std::make_unique<TForm1>();
-        Form1 = m_viewer.get();
+        setUpViewer();
         QVERIFY(m_folder.isValid());
     }
-    void cleanup()
-    {
-        Form1 = nullptr;
-        m_viewer.reset();
-        m_interaction.reset();
-        for (const QString &entry : entriesOf(m_folder.path()))
-            QFile::remove(path(entry));
-    }
+    void cleanup() { tearDownViewer(); }
 
     void writesTheExampleByteForByte_data()
     {

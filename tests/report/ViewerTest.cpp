@@ -36,17 +36,12 @@ QTextCharFormat formatAt(QTextDocument *document, const QString &word)
 
 } // namespace
 
-class ViewerTest : public QObject
+class ViewerTest : public QObject, private ViewerFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TForm1> m_viewer;
-    std::unique_ptr<RecordingInteraction> m_interaction;
-    QTemporaryDir m_folder;
-
     TForm1 &viewer() { return *m_viewer; }
-    QString path(const QString &name) const { return m_folder.filePath(name); }
 
     // Loads bytes through the main window's Open command.
     void open(const QByteArray &bytes, const QString &name = QStringLiteral("in.txt"))
@@ -68,19 +63,10 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_interaction = std::make_unique<RecordingInteraction>();
-        m_viewer = std::make_unique<TForm1>();
-        Form1 = m_viewer.get();
+        setUpViewer();
         QVERIFY(m_folder.isValid());
     }
-    void cleanup()
-    {
-        Form1 = nullptr;
-        m_viewer.reset();
-        m_interaction.reset();
-        for (const QString &entry : entriesOf(m_folder.path()))
-            QFile::remove(path(entry));
-    }
+    void cleanup() { tearDownViewer(); }
 
     void startsAsDesigned()
     {
