@@ -8,7 +8,7 @@ if [[ -z "${INSIDE_XVFB:-}" ]]; then
   INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 unset QT_QPA_PLATFORM
-program="$build/windows/browser/weld-browser-first-show"
+program="$build/bench/browser/weld-browser-first-show"
 declare -A values bare
 "$program" >/dev/null 2>&1 # one unmeasured run warms the file cache
 for ((i = 0; i < runs; i++)); do
