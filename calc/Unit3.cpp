@@ -2,6 +2,7 @@
 // length-selection caption, the weld length selection and the report action.
 #include "Unit3.h"
 
+#include "Colours.h"
 #include "Controls.h"
 #include "DesignedFonts.h"
 #include "HandlerGuard.h"
@@ -21,12 +22,6 @@
 
 namespace {
 
-const QColor green(0, 128, 0);
-const QColor red(255, 0, 0);
-const QColor teal(0, 128, 128);
-const QColor maroon(128, 0, 0);
-const QColor navy(0, 0, 128);
-
 constexpr Extended momentFactor = 100;   // kg*m to kg*cm
 constexpr Extended lengthFactor = 10;    // mm to cm, and cm to mm
 constexpr Extended forceFactor = 1000;   // t to kg
@@ -40,9 +35,7 @@ constexpr double listedBeta[] = {0.7, 0.8, 0.85, 0.9, 1};
 
 void setFontColour(QWidget *control, const QColor &colour)
 {
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    control->setPalette(palette);
+    setColour(control, QPalette::WindowText, colour);
 }
 
 // Enabling a running timer must not restart its interval.
@@ -273,16 +266,16 @@ void TFrame3::Button1Click(QObject *)
     };
     if (state.SIGMAmax < state.Rlim) {
         Label26->setText(QStringLiteral(" < "));
-        colourVerdict(green);
+        colourVerdict(colours::green);
         Label27->setText(QStringLiteral("Условие выполняется."));
     }
     if (state.SIGMAmax == state.Rlim) {
         Label26->setText(QStringLiteral(" = "));
-        colourVerdict(green);
+        colourVerdict(colours::green);
         Label27->setText(QStringLiteral("Условие выполняется."));
     }
     if (state.SIGMAmax > state.Rlim) {
-        colourVerdict(red);
+        colourVerdict(colours::red);
         Label27->setText(QStringLiteral("Условие не выполняется!"));
         Label26->setText(QStringLiteral(" > "));
     }
@@ -292,26 +285,26 @@ void TFrame3::Button1Click(QObject *)
 
 void TFrame3::Timer1Timer(QObject *)
 {
-    setFontColour(Label34, teal);
+    setFontColour(Label34, colours::teal);
     Timer1->stop();
     enable(Timer2);
 }
 
 void TFrame3::Timer2Timer(QObject *)
 {
-    setFontColour(Label34, maroon);
+    setFontColour(Label34, colours::maroon);
     Timer2->stop();
     enable(Timer1);
 }
 
 void TFrame3::Label34MouseMove(QObject *, Qt::KeyboardModifiers, int, int)
 {
-    setFontColour(Label34, red);
+    setFontColour(Label34, colours::red);
 }
 
 void TFrame3::Label34MouseLeave(QObject *)
 {
-    setFontColour(Label34, navy);
+    setFontColour(Label34, colours::navy);
 }
 
 // The weld length selection ---------------------------------------------------------------------

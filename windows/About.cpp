@@ -3,16 +3,16 @@
 #include "About.h"
 #include "ui_About.h"
 
+#include "Colours.h"
+#include "DesignedFonts.h"
 #include "HandlerGuard.h"
 #include "Hints.h"
 #include "PictureBox.h"
 #include "Resources.h"
-#include "Spravka.h"
 #include "SpeedButton.h"
+#include "Spravka.h"
 #include "TextFile.h"
 #include "UserInteraction.h"
-#include "DesignedFonts.h"
-#include "WindowLook.h"
 #include "WindowPlacement.h"
 
 #include <QDir>

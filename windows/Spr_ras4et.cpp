@@ -2,9 +2,9 @@
 #include "Spr_ras4et.h"
 #include "ui_Spr_ras4et.h"
 
-#include "Resources.h"
+#include "Colours.h"
 #include "DesignedFonts.h"
-#include "WindowLook.h"
+#include "Resources.h"
 #include "WindowPlacement.h"
 
 TForm4 *Form4 = nullptr;

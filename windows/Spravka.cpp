@@ -3,13 +3,13 @@
 #include "ui_Spravka.h"
 
 #include "About.h"
+#include "Colours.h"
+#include "DesignedFonts.h"
 #include "HandlerGuard.h"
 #include "Resources.h"
 #include "ShowAndFocus.h"
 #include "SpeedButton.h"
 #include "Spr_ras4et.h"
-#include "DesignedFonts.h"
-#include "WindowLook.h"
 #include "WindowPlacement.h"
 
 TForm3 *Form3 = nullptr;

@@ -2,11 +2,11 @@
 #include "Unit2.h"
 #include "ui_Unit2.h"
 
+#include "Colours.h"
+#include "DesignedFonts.h"
 #include "HandlerGuard.h"
 #include "PictureBox.h"
 #include "Resources.h"
-#include "DesignedFonts.h"
-#include "WindowLook.h"
 #include "WindowPlacement.h"
 
 TForm2 *Form2 = nullptr;

@@ -3,12 +3,12 @@
 #include "Unit5.h"
 #include "ui_Unit5.h"
 
+#include "Colours.h"
+#include "DesignedFonts.h"
 #include "HandlerGuard.h"
 #include "JpegDecoder.h"
 #include "PictureBox.h"
 #include "Resources.h"
-#include "DesignedFonts.h"
-#include "WindowLook.h"
 
 #include <QEvent>
 #include <QScrollBar>

@@ -1,4 +1,4 @@
-// The named colours of the reference windows and how a control takes one.
+// The program's named colours and how a control takes one.
 #pragma once
 
 #include <QColor>
@@ -6,11 +6,13 @@
 
 class QWidget;
 
-// The named colours of the windows.
 namespace colours {
-inline const QColor cream(255, 251, 240);
-inline const QColor navy(0, 0, 128);
+inline const QColor green(0, 128, 0);
+inline const QColor red(255, 0, 0);
 inline const QColor teal(0, 128, 128);
+inline const QColor maroon(128, 0, 0);
+inline const QColor navy(0, 0, 128);
+inline const QColor cream(255, 251, 240);
 inline const QColor black(0, 0, 0);
 inline const QColor captionText(255, 255, 255); // COLOR_CAPTIONTEXT of the classic Windows scheme
 } // namespace colours

@@ -1,5 +1,5 @@
-// Colours of the reference windows.
-#include "WindowLook.h"
+// Giving controls their colours.
+#include "Colours.h"
 
 #include <QWidget>
 
