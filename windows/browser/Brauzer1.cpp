@@ -4,40 +4,25 @@
 #include "ui_Brauzer1.h"
 
 #include "Cp1251.h"
+#include "DesignedFonts.h"
 #include "HandlerGuard.h"
 #include "PanelStatusBar.h"
 #include "WebBrowser.h"
 #include "WindowPlacement.h"
 
 #include <QComboBox>
-#include <QFont>
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
 
 TBrauzer1 *Brauzer1 = nullptr;
 
-namespace {
-
-QFont pixelFont(const QString &family, int pixels, bool bold)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-} // namespace
-
 TBrauzer1::TBrauzer1(QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::TBrauzer1>()),
       WebBrowser1((ui->setupUi(this), ui->WebBrowser1)), ProgressBar1(ui->ProgressBar1),
       StatusBar1(ui->StatusBar1), ComboBox1(ui->ComboBox1), Button1(ui->Button1)
 {
-    // The designer's fonts have whole point sizes only; these are given in pixels.
-    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, false));
-    StatusBar1->setFont(pixelFont(QStringLiteral("Tahoma"), 13, true));
-    Button1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13, true));
+    useDesignedPixelFonts(this);
     placeWindow(this, 137, 90, 839, 479);
 
     StatusBar1->addPanel(550);
