@@ -7,13 +7,13 @@
 #include "FileCommands.h"
 #include "HandlerGuard.h"
 #include "Hints.h"
+#include "Resources.h"
 #include "SpeedButton.h"
 #include "TextFile.h"
 #include "ViewerText.h"
 #include "WindowPlacement.h"
 
 #include <QFont>
-#include <QImage>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -38,7 +38,7 @@ TForm1::TForm1(QWidget *parent)
     textFont.setStyleStrategy(QFont::PreferNoShaping);
     RichEdit1->setFont(textFont);
     applyHints(this);
-    takeSaveGlyph();
+    SpeedButton2->setGlyph(toolbarGlyph(Glyph::Diskette));
     SpeedButton2->hide();
 
     connectHandler(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
@@ -47,20 +47,6 @@ TForm1::TForm1(QWidget *parent)
 }
 
 TForm1::~TForm1() = default;
-
-void TForm1::takeSaveGlyph()
-{
-    // The picture comes from the program's one resource list, which the windows library
-    // registers; should this window be made before that, it takes the picture when first shown.
-    if (SpeedButton2->icon().isNull())
-        SpeedButton2->setGlyph(QImage(QStringLiteral(":/glyph-diskette.bmp")));
-}
-
-void TForm1::showEvent(QShowEvent *event)
-{
-    takeSaveGlyph();
-    QWidget::showEvent(event);
-}
 
 void TForm1::loadFromFile(const QString &fullPath)
 {

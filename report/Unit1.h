@@ -37,11 +37,7 @@ public:
     void SpeedButton2Click(QObject *Sender);
     void RichEdit1Change(QObject *Sender);
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void takeSaveGlyph();
     std::unique_ptr<Ui::TForm1> m_form;
 };
 

@@ -1,4 +1,4 @@
-// Access to the resources built from resources/resources.qrc.
+// Access to the resources built from resources.qrc.
 #include "Resources.h"
 
 #include <QFile>
