@@ -55,20 +55,16 @@ void createWindows()
 
 void destroyWindows()
 {
-    delete Brauzer1;
-    Brauzer1 = nullptr;
-    delete Form5;
-    Form5 = nullptr;
-    delete AboutBox;
-    AboutBox = nullptr;
-    delete Form2;
-    Form2 = nullptr;
-    delete Form4;
-    Form4 = nullptr;
-    delete Form1;
-    Form1 = nullptr;
-    delete Form3;
-    Form3 = nullptr;
-    delete MainForm;
-    MainForm = nullptr;
+    const auto destroy = [](auto *&window) {
+        delete window;
+        window = nullptr;
+    };
+    destroy(Brauzer1);
+    destroy(Form5);
+    destroy(AboutBox);
+    destroy(Form2);
+    destroy(Form4);
+    destroy(Form1);
+    destroy(Form3);
+    destroy(MainForm);
 }
