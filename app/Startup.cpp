@@ -7,6 +7,7 @@
 #include "Resources.h"
 #include "Spr_ras4et.h"
 #include "Spravka.h"
+#include "ToolkitTranslations.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit5.h"
@@ -18,6 +19,7 @@ void prepareApplication(QApplication &application)
 {
     QApplication::setApplicationName(QStringLiteral("Сварной шов"));
     QApplication::setWindowIcon(programIcon()); // every window's and the task bar's
+    installToolkitTranslations(application);
     // The windows are laid out for the Windows fonts; Liberation Sans has the metrics of the
     // closest of them and Cyrillic letters.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));

@@ -27,13 +27,18 @@ std::optional<QString> FileDialog::execute(QWidget *parent)
 QStringList FileDialog::toNameFilters(const QString &filter)
 {
     // Qt reads a filter's patterns from the parenthesised group at its end, so each pattern is
-    // appended in parentheses to its name: "MWord(.doc)" + "*.doc" → "MWord(.doc) (*.doc)".
+    // appended in parentheses to its name: "MWord(.doc)" + "*.doc" → "MWord(.doc) (*.doc)". The
+    // dialogs show the name alone (the group is hidden), as written. "*.*" means every file, as
+    // on Windows, also those without a dot in their name.
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << parts[i] + QLatin1String(" (") + patterns + QLatin1Char(')');
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'));
+        for (QString &pattern : patterns) {
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        filters << parts[i] + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters;
 }

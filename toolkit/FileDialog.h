@@ -21,7 +21,8 @@ public:
     const QStringList &nameFilters() const { return m_nameFilters; }
     QString defaultExtension() const { return m_defaultExtension; }
 
-    // "Текстовые (*.txt)|*.txt|Все файлы (*.*)|*.*" → Qt's "Текстовые (*.txt) (*.txt)", …
+    // "Текстовые (*.txt)|*.txt|Все файлы (*.*)|*.*" → Qt's "Текстовые (*.txt) (*.txt)",
+    // "Все файлы (*.*) (*)"; the dialog shows each without its last parenthesised group.
     static QStringList toNameFilters(const QString &filter);
 
 private:

@@ -6,7 +6,9 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QMessageBox>
 
 namespace {
@@ -19,6 +21,36 @@ QString forDisplay(QString text)
     return text;
 }
 
+// Qt's own provider tells a file's type and icon from its content, read on the user-interface
+// thread, so a file that never answers (/proc/kmsg, a file on a dead network share) would freeze
+// the dialog for good. Here both come from the name alone.
+class NameOnlyIconProvider final : public QFileIconProvider
+{
+public:
+    using QFileIconProvider::icon;
+
+    QIcon icon(const QFileInfo &info) const override
+    {
+        if (info.isRoot())
+            return icon(Drive);
+        if (info.isDir())
+            return icon(Folder);
+        return icon(File);
+    }
+
+    QString type(const QFileInfo &info) const override
+    {
+        if (!info.isFile())
+            return QFileIconProvider::type(info); // folders, drives, links: no content is read
+        const QMimeType mimeType =
+            m_mimeDatabase.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+        return mimeType.comment().isEmpty() ? mimeType.name() : mimeType.comment();
+    }
+
+private:
+    QMimeDatabase m_mimeDatabase;
+};
+
 class QtUserInteraction final : public UserInteraction
 {
 public:
@@ -28,17 +60,7 @@ public:
     std::optional<QString> askFileName(const FileDialogRequest &request) override
     {
         QFileDialog dialog(request.parent);
-        const bool saving = request.mode == FileDialogRequest::Mode::Save;
-        dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        // Both take any typed name: an open dialog accepts a missing file, whose load then fails.
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-        dialog.setNameFilters(request.nameFilters);
-        if (!request.nameFilters.isEmpty())
-            dialog.selectNameFilter(request.nameFilters.first());
-        dialog.setDefaultSuffix(request.defaultSuffix);
-        if (!request.proposedName.isEmpty())
-            dialog.selectFile(request.proposedName);
+        prepareFileDialog(dialog, request);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return QDir::toNativeSeparators(QFileInfo(dialog.selectedFiles().first()).absoluteFilePath());
@@ -63,6 +85,24 @@ QtUserInteraction &qtInteraction()
 UserInteraction *current = nullptr;
 
 } // namespace
+
+void prepareFileDialog(QFileDialog &dialog, const FileDialogRequest &request)
+{
+    static NameOnlyIconProvider iconProvider;
+    dialog.setIconProvider(&iconProvider);
+    const bool saving = request.mode == FileDialogRequest::Mode::Save;
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // Both take any typed name: an open dialog accepts a missing file, whose load then fails.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setNameFilters(request.nameFilters);
+    if (!request.nameFilters.isEmpty())
+        dialog.selectNameFilter(request.nameFilters.first());
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+}
 
 UserInteraction &userInteraction()
 {

@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 struct FileDialogRequest
@@ -15,7 +16,7 @@ struct FileDialogRequest
     enum class Mode { Open, Save };
     Mode mode = Mode::Save;
     QWidget *parent = nullptr;
-    QStringList nameFilters;  // Qt filter strings, the first one selected
+    QStringList nameFilters;  // Qt filter strings, shown without their patterns, the first selected
     QString defaultSuffix;    // added by the dialog to a name without a suffix
     QString proposedName;     // the name shown when the dialog opens (may be empty)
 };
@@ -39,6 +40,9 @@ UserInteraction &userInteraction();
 // Installs `interaction` (not owned) in place of the current one and returns the previous one;
 // nullptr restores Qt's own.
 UserInteraction *setUserInteraction(UserInteraction *interaction);
+
+// Sets up Qt's file dialog as the real interaction runs it for `request`.
+void prepareFileDialog(QFileDialog &dialog, const FileDialogRequest &request);
 
 // The program's application title, the caption of every message box.
 QString applicationTitle();
