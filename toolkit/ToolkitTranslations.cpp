@@ -7,26 +7,29 @@
 #include <QLocale>
 #include <QTranslator>
 
-QString toolkitTranslationsFolder()
+QStringList toolkitTranslationsFolders()
 {
+    QStringList folders;
 #ifdef Q_OS_WIN
-    // A Windows installation is one folder: Qt's build-time paths point at the machine that
-    // built it.
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations"));
-#else
-    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    // An installed program is one folder, with Qt's libraries beside the program.
+    folders << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations"));
 #endif
+    folders << QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    return folders;
 }
 
 QStringList installToolkitTranslations(QCoreApplication &application)
 {
-    const QString folder = toolkitTranslationsFolder();
     const QLocale russian(QLocale::Russian, QLocale::Russia);
+    const QStringList folders = toolkitTranslationsFolders();
     QStringList installed;
     for (const char *catalog : {"qtbase", "qtwebengine"}) {
         auto *translator = new QTranslator(&application);
-        if (translator->load(russian, QString::fromLatin1(catalog), QStringLiteral("_"), folder)
-            && QCoreApplication::installTranslator(translator))
+        for (const QString &folder : folders) {
+            if (translator->load(russian, QString::fromLatin1(catalog), QStringLiteral("_"), folder))
+                break;
+        }
+        if (!translator->isEmpty() && QCoreApplication::installTranslator(translator))
             installed << QString::fromLatin1(catalog);
         else
             delete translator;

@@ -11,6 +11,6 @@ class QCoreApplication;
 // catalog leaves Qt's English for its texts and nothing else.
 QStringList installToolkitTranslations(QCoreApplication &application);
 
-// Where the catalogs are looked for: Qt's translations folder, or on Windows the translations
-// folder beside the program, which is where the program's package puts them.
-QString toolkitTranslationsFolder();
+// Where the catalogs are looked for, in order: on Windows the translations folder beside the
+// program, where its package puts them; then Qt's own translations folder.
+QStringList toolkitTranslationsFolders();

@@ -143,7 +143,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         m_installed = installToolkitTranslations(*qApp);
-        QVERIFY2(m_installed.contains(QStringLiteral("qtbase")), qPrintable(toolkitTranslationsFolder()));
+        QVERIFY2(m_installed.contains(QStringLiteral("qtbase")), qPrintable(toolkitTranslationsFolders().join(u' ')));
     }
     void init()
     {

@@ -313,12 +313,14 @@ private Q_SLOTS:
                  qPrintable(window.WebBrowser1->engineError()));
         auto *notice = window.WebBrowser1->findChild<QLabel *>(QStringLiteral("EngineUnavailable"));
         QVERIFY(notice && notice->isVisible());
-        QVERIFY(notice->text().contains(QStringLiteral("Веб-движок")));
+        QVERIFY(notice->text().startsWith(QStringLiteral("Встроенный браузер недоступен")));
         QVERIFY(notice->text().contains(reason));
         QCOMPARE(window.windowTitle(), QStringLiteral("WEB"));
         QCOMPARE(window.StatusBar1->panelText(0), QString());
 
-        // Each navigation says so in panel 0; nothing else changes.
+        // Each navigation says so in panel 0 and opens the address in the desktop's browser;
+        // nothing else changes.
+        RecordingInteraction interaction;
         const QString address = QStringLiteral("http://tarvelin.example/");
         window.WebBrowser1->Navigate(address);
         QCOMPARE(window.StatusBar1->panelText(0), WebBrowser::unavailableStatusText());
@@ -329,14 +331,17 @@ private Q_SLOTS:
         window.WebBrowser1->Navigate(QStringLiteral("http://tarvelin.example/index/0-4"));
         QCOMPARE(window.StatusBar1->panelText(0), WebBrowser::unavailableStatusText());
         QVERIFY(!window.WebBrowser1->isEngineLoaded());
+        QCOMPARE(interaction.openedUrls, (QList<QUrl>{QUrl(address), QUrl("http://tarvelin.example/index/0-4")}));
     }
 
     void navigatesBeforeShowingWithoutItsEngine()
     {
+        RecordingInteraction interaction;
         QTemporaryDir empty;
         TBrauzer1 window;
         window.WebBrowser1->setPluginFolders({empty.path()});
         window.WebBrowser1->Navigate(QStringLiteral("http://tarvelin.example/index/0-4"));
+        QCOMPARE(interaction.openedUrls, QList<QUrl>{QUrl("http://tarvelin.example/index/0-4")});
         QVERIFY(!window.WebBrowser1->engineError().isEmpty());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

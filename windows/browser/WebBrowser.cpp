@@ -9,7 +9,6 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QLabel>
-#include <QOpenGLContext>
 #include <QPluginLoader>
 #include <QStackedLayout>
 #include <QUrl>
@@ -18,11 +17,15 @@
 #define WELD_BROWSER_PLUGIN_INSTALL_DIR "../lib/weldcalc/plugins"
 #endif
 
+#if QT_CONFIG(opengl)
+#include <QOpenGLContext>
+
 QT_BEGIN_NAMESPACE
 // Qt GUI's process-wide OpenGL share context, which Qt WebEngine's start-up sets.
 Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
 Q_GUI_EXPORT QOpenGLContext *qt_gl_global_share_context();
 QT_END_NAMESPACE
+#endif
 
 namespace {
 
@@ -34,6 +37,9 @@ const QString pluginBaseName = QStringLiteral("weld_webengine");
 // load and before any other OpenGL context exists. False when there is no OpenGL at all.
 bool ensureShareContext()
 {
+#if !QT_CONFIG(opengl)
+    return false;
+#else
     if (qt_gl_global_share_context())
         return true;
     auto *context = new QOpenGLContext(qApp);
@@ -43,6 +49,7 @@ bool ensureShareContext()
     }
     qt_gl_set_global_share_context(context);
     return true;
+#endif
 }
 
 } // namespace
@@ -75,7 +82,7 @@ QStringList WebBrowser::defaultPluginFolders()
 
 QString WebBrowser::unavailableStatusText()
 {
-    return QStringLiteral("     Веб-движок не загружен: страницы показать нельзя");
+    return QStringLiteral("     Встроенный браузер недоступен: страница открыта в браузере по умолчанию");
 }
 
 bool WebBrowser::ensureEngine()
@@ -103,9 +110,15 @@ bool WebBrowser::ensureEngine()
             return startEngine(factory);
         failures << loader.errorString();
     }
-    if (failures.isEmpty())
+    if (failures.isEmpty()) {
+#ifdef WELD_BROWSER_ENGINE
         failures << QStringLiteral("Модуль %1 не найден в папках: %2")
                         .arg(pluginBaseName, m_pluginFolders.join(QStringLiteral(", ")));
+#else
+        // Qt WebEngine is not built for every system (not for MinGW, say).
+        failures << QStringLiteral("Эта сборка программы не содержит веб-движка.");
+#endif
+    }
     m_loadTried = true;
     showUnavailable(failures.join(QLatin1Char('\n')));
     return false;
@@ -142,8 +155,8 @@ void WebBrowser::showUnavailable(const QString &reason)
     m_unavailable->setAlignment(Qt::AlignCenter);
     m_unavailable->setWordWrap(true);
     m_unavailable->setTextFormat(Qt::PlainText);
-    m_unavailable->setText(QStringLiteral("Веб-движок браузера не удалось загрузить, поэтому "
-                                          "страницы сайта здесь показать нельзя.\n\n")
+    m_unavailable->setText(QStringLiteral("Встроенный браузер недоступен, поэтому страницы сайта "
+                                          "открываются в браузере по умолчанию.\n\n")
                            + reason);
     m_layout->addWidget(m_unavailable);
     m_layout->setCurrentWidget(m_unavailable);
@@ -156,8 +169,11 @@ void WebBrowser::Navigate(const QString &url)
         m_requestPending = true;
         m_engine->navigate(QUrl(url));
     }
-    else // the status text of a page that cannot come
+    else {
+        // The user still reaches the page, in the desktop's browser.
         Q_EMIT StatusTextChange(unavailableStatusText());
+        userInteraction().openUrl(QUrl(url));
+    }
 }
 
 QString WebBrowser::LocationURL() const

@@ -1,7 +1,8 @@
 // WebBrowser: the browser control of the browser window. It loads its web engine from a plugin at
 // its first navigation or first showing, hosts the engine's view in its area and passes the
 // engine's reports on as the control's four events. Without the plugin its area says why, and
-// each navigation reports it as the control's status text.
+// each navigation reports it as the control's status text and opens the address in the desktop's
+// browser instead.
 #pragma once
 
 #include "BrowserEngine.h"

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs what the Windows build needs from Debian: the MinGW-w64 compilers with POSIX threads,
+# Wine to run the result, the host's Qt tools and translations, and a deb-src entry for the
+# source packages of Qt and libjpeg.
+set -euo pipefail
+
+packages=(
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  mingw-w64-x86-64-dev wine wine64 xvfb xauth x11-utils
+  cmake ninja-build ccache perl dpkg-dev zip
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+)
+sources=/etc/apt/sources.list.d/weldcalc-debian-src.sources
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+needs_sources=0
+apt-get indextargets --format '$(IDENTIFIER)' 2>/dev/null | grep -qx 'Sources' || needs_sources=1
+
+if ((${#missing[@]} || needs_sources)); then
+  if [[ $(id -u) -ne 0 ]]; then
+    echo "Run as root, or install ${missing[*]} and add a deb-src entry for Debian yourself." >&2
+    exit 1
+  fi
+  if ((needs_sources)); then
+    cat >"$sources" <<'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+  fi
+  apt-get update -qq
+  if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  fi
+fi
