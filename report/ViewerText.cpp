@@ -4,6 +4,7 @@
 #include "Cp1251.h"
 #include "Errors.h"
 #include "RtfReader.h"
+#include "TextFile.h"
 
 #include <QColor>
 #include <QDir>
@@ -117,6 +118,9 @@ std::unique_ptr<QTextDocument> viewerDocumentFromBytes(const QByteArray &bytes, 
 
 std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const QFont &defaultFont)
 {
+    // Opening a pipe would wait for the program at its other end.
+    if (const QString refusal = refusalToRead(fullPath); !refusal.isEmpty())
+        throw LoadError::cannotOpen(QDir::toNativeSeparators(fullPath), refusal);
     QFile file(fullPath);
     if (!file.open(QIODevice::ReadOnly))
         throw LoadError::cannotOpen(QDir::toNativeSeparators(fullPath), file.errorString());
