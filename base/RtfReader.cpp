@@ -152,12 +152,24 @@ public:
             const char c = m_bytes[i];
             switch (c) {
             case '{':
-                m_stack.push_back(m_stack.back());
+                // Past a depth no writer uses, groups are read flat: each would cost a copy of
+                // the state, and a file of nothing but "{" would cost a hundred times its size.
+                if (m_stack.size() >= maximumDepth)
+                    ++m_flatGroups;
+                else
+                    m_stack.push_back(m_stack.back());
                 m_ignorableNext = false;
                 m_pendingSkip = 0;
                 ++i;
                 break;
             case '}':
+                if (m_flatGroups > 0) {
+                    --m_flatGroups;
+                    m_ignorableNext = false;
+                    m_pendingSkip = 0;
+                    ++i;
+                    break;
+                }
                 // The end of the (first) table itself, not of one of its entries: each pass over
                 // the stack happens once, however the groups nest.
                 if (!m_fontTableRead && m_stack.back().destination == Destination::FontTable
@@ -540,8 +552,11 @@ private:
         return -1;
     }
 
+    static constexpr std::size_t maximumDepth = 1000;
+
     QByteArrayView m_bytes;
     std::vector<GroupState> m_stack;
+    std::size_t m_flatGroups = 0; // groups opened beyond maximumDepth and not closed yet
     RtfDocument m_document;
     QHash<int, Font> m_fonts;
     std::vector<Color> m_colors;

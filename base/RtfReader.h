@@ -4,7 +4,8 @@
 // It takes what real word processors write: the header's tables and every destination that is
 // not body text are skipped; \par, \line, \tab, \'hh in the document's \ansicpg (or the font's
 // \fcharset), \uN with \ucN fallbacks, \binN, and groups nested to any depth (the reader keeps
-// its own stack, no recursion). Formatting kept: bold, italic, underline, font size, colour,
+// its own stack, no recursion; past a depth of 1000 groups are read flat, so that deep nesting
+// costs no memory). Formatting kept: bold, italic, underline, font size, colour,
 // font name and paragraph alignment.
 #pragma once
 
