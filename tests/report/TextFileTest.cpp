@@ -156,6 +156,19 @@ private Q_SLOTS:
         QCOMPARE(status.st_mode & 07777, mode_t(0644));
     }
 
+    void saveThroughALinkWritesItsFileAndKeepsTheLink()
+    {
+        QTemporaryDir folder;
+        const QString target = folder.filePath("target.txt");
+        const QString link = folder.filePath("link.txt");
+        QVERIFY(writeBytes(target, original));
+        QVERIFY(QFile::link(target, link));
+        saveText(link, "new");
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readBytes(target), QByteArray("new"));
+        QCOMPARE(entriesOf(folder.path()), (QStringList{"link.txt", "target.txt"}));
+    }
+
     void unencodableTextLeavesTheTargetAlone()
     {
         QTemporaryDir folder;
