@@ -1,10 +1,12 @@
 // The weld calculator: creates its windows and runs until the main window is closed.
 #include "Startup.h"
+#include "WebBrowser.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    WebBrowser::keepShaderCachesOffDisk();
     QApplication application(argc, argv);
     prepareApplication(application);
     createWindows();

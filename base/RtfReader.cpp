@@ -136,8 +136,9 @@ struct Color
 class Parser
 {
 public:
-    explicit Parser(QByteArrayView bytes)
+    Parser(QByteArrayView bytes, std::size_t maximumParagraphs)
         : m_bytes(bytes)
+        , m_maximumParagraphs(maximumParagraphs)
     {
         m_document.paragraphs.emplace_back();
     }
@@ -148,16 +149,28 @@ public:
         m_stack.emplace_back();
         qsizetype i = 1;
         const qsizetype size = m_bytes.size();
-        while (i < size && !m_stack.empty()) {
+        while (i < size && !m_stack.empty() && m_document.complete) {
             const char c = m_bytes[i];
             switch (c) {
             case '{':
-                m_stack.push_back(m_stack.back());
+                // Past a depth no writer uses, groups are read flat: each would cost a copy of
+                // the state, and a file of nothing but "{" would cost a hundred times its size.
+                if (m_stack.size() >= maximumDepth)
+                    ++m_flatGroups;
+                else
+                    m_stack.push_back(m_stack.back());
                 m_ignorableNext = false;
                 m_pendingSkip = 0;
                 ++i;
                 break;
             case '}':
+                if (m_flatGroups > 0) {
+                    --m_flatGroups;
+                    m_ignorableNext = false;
+                    m_pendingSkip = 0;
+                    ++i;
+                    break;
+                }
                 // The end of the (first) table itself, not of one of its entries: each pass over
                 // the stack happens once, however the groups nest.
                 if (!m_fontTableRead && m_stack.back().destination == Destination::FontTable
@@ -517,6 +530,8 @@ private:
             return;
         m_document.paragraphs.back().alignment = top().alignment;
         m_document.paragraphs.emplace_back();
+        if (m_document.paragraphs.size() > m_maximumParagraphs)
+            m_document.complete = false;
     }
 
     void finish()
@@ -540,8 +555,12 @@ private:
         return -1;
     }
 
+    static constexpr std::size_t maximumDepth = 1000;
+
     QByteArrayView m_bytes;
+    std::size_t m_maximumParagraphs;
     std::vector<GroupState> m_stack;
+    std::size_t m_flatGroups = 0; // groups opened beyond maximumDepth and not closed yet
     RtfDocument m_document;
     QHash<int, Font> m_fonts;
     std::vector<Color> m_colors;
@@ -577,9 +596,9 @@ bool isRtf(QByteArrayView bytes)
     return bytes.size() == 5 || !((bytes[5] >= 'a' && bytes[5] <= 'z') || (bytes[5] >= 'A' && bytes[5] <= 'Z'));
 }
 
-std::optional<RtfDocument> readRtf(QByteArrayView bytes)
+std::optional<RtfDocument> readRtf(QByteArrayView bytes, std::size_t maximumParagraphs)
 {
     if (!isRtf(bytes))
         return std::nullopt;
-    return Parser(bytes).run();
+    return Parser(bytes, maximumParagraphs).run();
 }

@@ -4,13 +4,16 @@
 // It takes what real word processors write: the header's tables and every destination that is
 // not body text are skipped; \par, \line, \tab, \'hh in the document's \ansicpg (or the font's
 // \fcharset), \uN with \ucN fallbacks, \binN, and groups nested to any depth (the reader keeps
-// its own stack, no recursion). Formatting kept: bold, italic, underline, font size, colour,
+// its own stack, no recursion; past a depth of 1000 groups are read flat, so that deep nesting
+// costs no memory). Formatting kept: bold, italic, underline, font size, colour,
 // font name and paragraph alignment.
 #pragma once
 
 #include <QByteArrayView>
 #include <QString>
 
+#include <cstddef>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -43,6 +46,8 @@ struct RtfParagraph
 struct RtfDocument
 {
     std::vector<RtfParagraph> paragraphs; // at least one
+    // False when reading stopped at the caller's limit of paragraphs.
+    bool complete = true;
     // The text without formatting, paragraphs and line breaks separated by "\n".
     QString plainText() const;
 };
@@ -51,5 +56,7 @@ struct RtfDocument
 bool isRtf(QByteArrayView bytes);
 
 // The document, or nothing when the bytes are not rich text (the caller reads them as plain
-// text then). A document cut short or with unbalanced groups is read as far as it goes.
-std::optional<RtfDocument> readRtf(QByteArrayView bytes);
+// text then). A document cut short or with unbalanced groups is read as far as it goes. Reading
+// stops, leaving the document incomplete, as soon as it has more than `maximumParagraphs`.
+std::optional<RtfDocument> readRtf(QByteArrayView bytes,
+                                   std::size_t maximumParagraphs = std::numeric_limits<std::size_t>::max());

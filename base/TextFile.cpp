@@ -1,22 +1,17 @@
-// The text-file output convention on top of QSaveFile, with the platform's errors put on the rows
-// of the file layer's message table.
+// The text-file output convention on top of the system's file calls, with each failing step's own
+// error put on the row of the file layer's message table.
 #include "TextFile.h"
 
 #include "Cp1251.h"
 #include "Errors.h"
+#include "NativeFile.h"
 
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <memory>
 
 #include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -26,8 +21,17 @@ constexpr int tooManyOpenFiles = 4;
 constexpr int accessDenied = 5;
 constexpr int fileNotOpen = 103; // a write after the close
 
+#ifdef Q_OS_WIN
+// The system's numbers are the table's own codes.
+[[noreturn]] void failWithSystemError(int error)
+{
+    if (error >= 2 && error <= accessDenied)
+        throw InOutError(error);
+    throw InOutError::otherFailure(error);
+}
+#else
 // Each failure goes on the table's row of its kind; the rest keep the platform's own number.
-[[noreturn]] void fail(int error)
+[[noreturn]] void failWithSystemError(int error)
 {
     switch (error) {
     case ENOENT:
@@ -46,15 +50,39 @@ constexpr int fileNotOpen = 103; // a write after the close
     case ENFILE:
         throw InOutError(tooManyOpenFiles);
     default:
-        // A failure whose number was lost (errno cleared on the way) is still a failure.
-        throw InOutError::otherFailure(error != 0 ? error : EIO);
+        throw InOutError::otherFailure(error);
     }
 }
+#endif
 
-// The checks QSaveFile leaves to us, made before anything is created: a name that cannot be a
-// file, a target that is a folder, and an existing file that we may not write (QSaveFile would
-// replace it by renaming, which only needs the folder to be writable).
-void checkTarget(const QString &fullPath)
+[[noreturn]] void raise(const nativefile::Failure &failure)
+{
+    // A pipe or a socket would hold the program until another one serves it.
+    if (failure.kind == nativefile::Failure::Kind::WouldBlock)
+        throw InOutError(accessDenied);
+    failWithSystemError(failure.code);
+}
+
+nativefile::Path nativePath(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(path).toStdWString();
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
+}
+
+// The name the content goes to: a link is followed to the file it names, so that the link stays
+// a link.
+QString finalTarget(const QString &fullPath)
+{
+    QFileInfo info(fullPath);
+    for (int depth = 0; depth < 128 && info.isSymLink(); ++depth)
+        info.setFile(info.symLinkTarget());
+    return info.isSymLink() ? fullPath : info.filePath();
+}
+
+void checkName(const QString &fullPath)
 {
     if (fullPath.isEmpty() || fullPath.contains(QChar(0)))
         throw InOutError(invalidFilename);
@@ -62,121 +90,73 @@ void checkTarget(const QString &fullPath)
     if (target.fileName().isEmpty() || fullPath.endsWith(QLatin1Char('/'))
         || fullPath.endsWith(QDir::separator()))
         throw InOutError(invalidFilename);
-    if (!target.exists())
-        return;
-    if (target.isDir())
-        throw InOutError(accessDenied);
-#ifdef Q_OS_UNIX
-    if (::access(QFile::encodeName(fullPath).constData(), W_OK) != 0)
-        fail(errno);
-#else
-    if (!target.isWritable())
-        throw InOutError(accessDenied);
-#endif
 }
-
-// Enough to keep the number of system calls small for big texts; the file is complete only
-// after commit() anyway.
-constexpr qsizetype bufferSize = 64 * 1024;
 
 } // namespace
 
 struct TextFileWriter::State
 {
-    // A regular file (or a new one) is written beside the target and put in its place at the
-    // end; a device or a pipe cannot be replaced and is written directly.
-    explicit State(const QString &fullPath)
+    explicit State(const QString &path)
+        : file(nativePath(path))
     {
-        const QFileInfo target(fullPath);
-        if (target.exists() && !target.isFile())
-            file = std::make_unique<QFile>(fullPath);
-        else
-            file = std::make_unique<QSaveFile>(fullPath);
     }
 
-    QSaveFile *saveFile() const { return qobject_cast<QSaveFile *>(file.get()); }
-
-    void flush()
-    {
-        if (buffer.isEmpty())
-            return;
-        const char *data = buffer.constData();
-        qsizetype left = buffer.size();
-        while (left > 0) {
-            errno = 0;
-            const qint64 written = file->write(data, left);
-            if (written <= 0)
-                fail(written < 0 ? errno : ENOSPC);
-            data += written;
-            left -= qsizetype(written);
-        }
-        buffer.clear();
-    }
-
-    void append(const QByteArray &bytes)
-    {
-        buffer.append(bytes);
-        if (buffer.size() >= bufferSize)
-            flush();
-    }
-
-    std::unique_ptr<QFileDevice> file;
-    QByteArray buffer;
+    nativefile::Writer file;
+    // The whole content: only at the close is it known whether the file can be replaced or
+    // must be rewritten where it is.
+    QByteArray content;
     bool closed = false;
 };
 
 TextFileWriter::TextFileWriter(const QString &fullPath)
 {
-    checkTarget(fullPath);
-    auto state = std::make_unique<State>(fullPath);
-    errno = 0;
-    // Unbuffered: each write reaches the system at once, so its errno is still ours to read.
-    if (!state->file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        fail(errno);
-    state->buffer.reserve(bufferSize);
-    m_state = std::move(state);
-}
-
-TextFileWriter::~TextFileWriter()
-{
-    if (m_state && !m_state->closed) {
-        if (QSaveFile *saveFile = m_state->saveFile())
-            saveFile->cancelWriting(); // its destructor then removes the temporary file
+    checkName(fullPath);
+    try {
+        m_state = std::make_unique<State>(finalTarget(fullPath));
+    } catch (const nativefile::Failure &failure) {
+        raise(failure);
     }
 }
+
+TextFileWriter::~TextFileWriter() = default;
 
 void TextFileWriter::write(QStringView text)
 {
     if (m_state->closed)
         throw InOutError(fileNotOpen);
-    m_state->append(encodeCp1251(text));
+    m_state->content.append(encodeCp1251(text));
 }
 
 void TextFileWriter::writeLine(QStringView text)
 {
     write(text);
-    m_state->append(QByteArrayLiteral("\r\n"));
+    m_state->content.append("\r\n", 2);
 }
 
 void TextFileWriter::commit()
 {
     if (m_state->closed)
         throw InOutError(fileNotOpen);
-    m_state->flush();
-#ifdef Q_OS_UNIX
-    // A full disk or a failing device may show only now; ask before the file replaces the target.
-    if (::fsync(m_state->file->handle()) != 0 && errno != EINVAL && errno != EROFS)
-        fail(errno);
-#endif
     m_state->closed = true;
-    errno = 0;
-    if (QSaveFile *saveFile = m_state->saveFile()) {
-        const bool done = saveFile->commit();
-        if (!done)
-            fail(errno);
-        return;
+    try {
+        m_state->file.commit(m_state->content.constData(), std::size_t(m_state->content.size()));
+    } catch (const nativefile::Failure &failure) {
+        raise(failure);
     }
-    m_state->file->close();
-    if (m_state->file->error() != QFileDevice::NoError)
-        fail(errno);
+}
+
+QString refusalToRead(const QString &fullPath)
+{
+    if (fullPath.isEmpty() || fullPath.contains(QChar(0)))
+        return QString();
+    try {
+        nativefile::refuseBlockingRead(nativePath(fullPath));
+    } catch (const nativefile::Failure &) {
+#ifdef Q_OS_WIN
+        return qt_error_string(231); // ERROR_PIPE_BUSY
+#else
+        return qt_error_string(ENXIO);
+#endif
+    }
+    return QString();
 }

@@ -2,7 +2,9 @@
 // line ends, every open, write and close examined at once and failures raised as InOutError.
 //
 // The file is written to a temporary file beside the target and replaces it only after a
-// complete, successful close, so a failed save never damages the user's existing file.
+// complete, successful close, so a failed save never damages the user's existing file. Where that
+// cannot work (a folder the user may not write, a file of another owner, no room for a second
+// copy) the existing file is emptied and rewritten in place, as an ordinary save would.
 #pragma once
 
 #include <QString>
@@ -28,3 +30,8 @@ private:
     struct State;
     std::unique_ptr<State> m_state;
 };
+
+// The system's description of why `fullPath` cannot be read without waiting for another program
+// (a named pipe, a socket); empty for files, folders, devices and missing names, whose errors are
+// the reader's own.
+QString refusalToRead(const QString &fullPath);

@@ -4,6 +4,7 @@
 #include "Cp1251.h"
 #include "Errors.h"
 #include "RtfReader.h"
+#include "TextFile.h"
 
 #include <QColor>
 #include <QDir>
@@ -15,11 +16,81 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
 // Far beyond any text the box can show with comfort, and short of what it cannot hold at all.
 constexpr qsizetype maximumLoadSize = qsizetype(256) << 20;
+
+// What the box can lay out without holding up the window. It lays a long text out in steps of
+// up to 200000 characters between events; a step costs about a microsecond and a half per
+// paragraph in it, and walks every paragraph laid out before it; a paragraph is laid out (and hit
+// by every click) as a whole. Beyond these limits the text is refused rather than frozen on.
+constexpr qsizetype layoutStep = 200000;
+constexpr qsizetype maximumParagraphsPerStep = 50000;
+constexpr qsizetype maximumParagraphs = 300000;
+constexpr qsizetype maximumParagraphLength = 100000;
+
+// Follows the paragraphs of a text as they come, and refuses the text as soon as they exceed
+// what the box can hold.
+class CapacityCheck
+{
+public:
+    CapacityCheck()
+        : m_recentEnds(std::size_t(maximumParagraphsPerStep), -layoutStep - 1)
+    {
+    }
+
+    // A paragraph of `length` characters, followed by its end.
+    void paragraph(qsizetype length)
+    {
+        if (length > maximumParagraphLength || ++m_paragraphs > maximumParagraphs)
+            throw LoadError::failedToLoadStream();
+        m_position += length + 1;
+        // The end of the paragraph maximumParagraphsPerStep back must lie a step away.
+        qsizetype &oldest = m_recentEnds[std::size_t(m_paragraphs % maximumParagraphsPerStep)];
+        if (m_position - oldest <= layoutStep)
+            throw LoadError::failedToLoadStream();
+        oldest = m_position;
+    }
+
+private:
+    std::vector<qsizetype> m_recentEnds; // ring of the positions of the last paragraph ends
+    qsizetype m_paragraphs = 0;
+    qsizetype m_position = 0;
+};
+
+// Line ends as the load takes them: CR LF, lone CR, lone LF.
+void checkPlainCapacity(QByteArrayView bytes)
+{
+    CapacityCheck check;
+    qsizetype start = 0;
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        check.paragraph(i - start);
+        if (c == '\r' && i + 1 < size && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    check.paragraph(size - start);
+}
+
+void checkRichCapacity(const RtfDocument &rtf)
+{
+    if (!rtf.complete)
+        throw LoadError::failedToLoadStream();
+    CapacityCheck check;
+    for (const RtfParagraph &paragraph : rtf.paragraphs) {
+        qsizetype length = 0;
+        for (const RtfRun &run : paragraph.runs)
+            length += run.text.size();
+        check.paragraph(length);
+    }
+}
 
 QTextCharFormat charFormatOf(const RtfCharFormat &format)
 {
@@ -101,13 +172,15 @@ std::unique_ptr<QTextDocument> viewerDocumentFromBytes(const QByteArray &bytes, 
     // The loaded text is where undoing stops; recording its insertion would only cost memory.
     document->setUndoRedoEnabled(false);
     document->setDefaultFont(defaultFont);
-    if (const std::optional<RtfDocument> rtf = readRtf(bytes)) {
+    if (const std::optional<RtfDocument> rtf = readRtf(bytes, std::size_t(maximumParagraphs))) {
+        checkRichCapacity(*rtf);
         fillRich(*document, *rtf);
     } else {
         // A NUL byte does not occur in text: such a file (a word processor's binary document,
         // UTF-16) would show as garbage cut short, so it is refused as a whole.
         if (bytes.contains('\0'))
             throw LoadError::failedToLoadStream();
+        checkPlainCapacity(bytes);
         document->setPlainText(withLineFeeds(decodeCp1251(bytes)));
     }
     document->setUndoRedoEnabled(true);
@@ -117,6 +190,9 @@ std::unique_ptr<QTextDocument> viewerDocumentFromBytes(const QByteArray &bytes, 
 
 std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const QFont &defaultFont)
 {
+    // Opening a pipe would wait for the program at its other end.
+    if (const QString refusal = refusalToRead(fullPath); !refusal.isEmpty())
+        throw LoadError::cannotOpen(QDir::toNativeSeparators(fullPath), refusal);
     QFile file(fullPath);
     if (!file.open(QIODevice::ReadOnly))
         throw LoadError::cannotOpen(QDir::toNativeSeparators(fullPath), file.errorString());

@@ -11,8 +11,9 @@ class QFont;
 class QTextDocument;
 
 // The content of the file at `fullPath` as a new document with `defaultFont`; LoadError when the
-// file cannot be opened ("Cannot open file …") or its content is not text ("Failed to Load
-// Stream": a read error, or a NUL byte outside rich text).
+// file cannot be opened or is a pipe or a socket ("Cannot open file …"), or its content is not
+// text or more than the box can lay out without holding up the window ("Failed to Load Stream": a
+// read error, a NUL byte outside rich text, too many paragraphs or too long a paragraph).
 std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const QFont &defaultFont);
 
 // The same for bytes already read.

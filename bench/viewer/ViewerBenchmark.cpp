@@ -1,6 +1,9 @@
-// Times opening and saving a 1 MB and a 10 MB plain text and a 1 MB rich text in the viewer:
-// the load itself, the first showing (layout and paint) after it, and the save.
+// Times opening and saving plain and rich texts in the viewer: the load itself, the first showing
+// (layout and paint) after it, the longest the window is held up while the rest is laid out, and
+// the save; and how fast the texts beyond the viewer's capacity (a million short lines, 5 MB in
+// one line, a 6 MB rich text of a million paragraphs) are refused.
 #include "Cp1251.h"
+#include "Errors.h"
 #include "Unit1.h"
 
 #include <QApplication>
@@ -81,6 +84,7 @@ struct Times
     double load = 0;     // loadFromFile: read, convert, build the document, hand it to the box
     double paint = 0;    // the first paint of the text box after it
     double freeze = 0;   // the longest the event loop was blocked afterwards, laying out the rest
+    double freezeProcessor = 0; // the processor time of the longest block: the freeze on an idle machine
     double laidOut = 0;  // from the end of the load until the box's layout stopped changing
     double save = 0;     // saveToFile
     double loadProcessor = 0;
@@ -118,12 +122,16 @@ Times measure(TForm1 &viewer, const QString &input, const QString &output)
     // loop's longest gap, and call the layout done after a second without a step.
     double lastStep = 0;
     QElapsedTimer sinceTick;
+    double processorAtTick = processorMilliseconds();
     QEventLoop loop;
     QTimer tick;
     tick.setInterval(1);
     QObject::connect(&tick, &QTimer::timeout, [&] {
         const double gap = milliseconds(sinceTick);
         sinceTick.restart();
+        const double processorNow = processorMilliseconds();
+        times.freezeProcessor = std::max(times.freezeProcessor, processorNow - processorAtTick);
+        processorAtTick = processorNow;
         times.freeze = std::max(times.freeze, gap);
         if (gap > 15)
             lastStep = milliseconds(timer);
@@ -133,6 +141,7 @@ Times measure(TForm1 &viewer, const QString &input, const QString &output)
     timer.restart();
     tick.start();
     sinceTick.start();
+    processorAtTick = processorMilliseconds();
     loop.exec();
     times.laidOut = lastStep;
 
@@ -167,15 +176,33 @@ int main(int argc, char **argv)
         const char *name;
         QByteArray bytes;
     };
+    // WELD_BENCH_LINES scales the line and paragraph cases down, to see how a cost grows.
+    const int lines = qEnvironmentVariableIntValue("WELD_BENCH_LINES") > 0 ? qEnvironmentVariableIntValue("WELD_BENCH_LINES") : 1000000;
+    QByteArray paragraphs = "{\\rtf1\\ansi ";
+    for (int i = 0; i < lines; ++i)
+        paragraphs += "p\\par\n";
+    paragraphs += '}';
+    // The heaviest texts the viewer still takes: the most paragraphs, the longest paragraph.
+    QByteArray manyParagraphs = "{\\rtf1\\ansi ";
+    for (int i = 0; i < 49998; ++i)
+        manyParagraphs += "p\\par\n";
+    manyParagraphs += "p}";
     const Case cases[] = {{"plain 1 MB", plainText(1 << 20)},
                           {"plain 10 MB", plainText(10 << 20)},
-                          {"RTF 1 MB", richText(1 << 20)}};
-    const int rounds = 5;
-    std::printf("median of %d rounds, ms: load = read, convert and build; paint = first paint; "
-                "freeze = longest blocked event loop afterwards; laid out = last layout step after the paint\n",
+                          {"RTF 1 MB", richText(1 << 20)},
+                          {"1M lines", QByteArray("p\r\n").repeated(lines)},
+                          {"5 MB line", QByteArray("word ").repeated(1 << 20)},
+                          {"RTF 1M par", paragraphs},
+                          {"50k lines", QByteArray("p\r\n").repeated(49998) + "p"},
+                          {"100k line", QByteArray("word ").repeated(20000)},
+                          {"RTF 50k par", manyParagraphs}};
+    const int rounds = qEnvironmentVariableIntValue("WELD_BENCH_ROUNDS") > 0 ? qEnvironmentVariableIntValue("WELD_BENCH_ROUNDS") : 5;
+    std::printf("median of %d rounds, ms: load = read, convert and build (or refuse); paint = first paint; "
+                "freeze = longest blocked event loop afterwards (cpu: its processor time, the freeze on an "
+                "idle machine); laid out = last layout step after the paint\n",
                 rounds);
-    std::printf("%-12s %8s %8s %11s %8s %9s %8s %9s %9s\n", "file", "load", "paint", "load+paint", "freeze",
-                "laid out", "save", "load cpu", "save cpu");
+    std::printf("%-12s %8s %8s %11s %8s %10s %9s %8s %9s %9s\n", "file", "load", "paint", "load+paint", "freeze",
+                "freeze cpu", "laid out", "save", "load cpu", "save cpu");
     // An argument picks the cases whose name contains it ("10 MB", "RTF").
     const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     for (const Case &c : cases) {
@@ -186,23 +213,39 @@ int main(int argc, char **argv)
         if (!file.open(QIODevice::WriteOnly) || file.write(c.bytes) != c.bytes.size())
             return 1;
         file.close();
-        std::vector<double> load, paint, total, freeze, laidOut, save, loadProcessor, saveProcessor;
+        std::vector<double> load, paint, total, freeze, freezeProcessor, laidOut, save, loadProcessor, saveProcessor;
+        QString refusal;
         for (int round = 0; round < rounds; ++round) {
-            const Times t = measure(viewer, input, folder.filePath(u"out.txt"_qs));
+            QElapsedTimer refusedAfter;
+            refusedAfter.start();
+            Times t;
+            try {
+                t = measure(viewer, input, folder.filePath(u"out.txt"_qs));
+            } catch (const WeldError &error) {
+                refusal = error.message();
+                t.load = milliseconds(refusedAfter);
+            }
             load.push_back(t.load);
             paint.push_back(t.paint);
             total.push_back(t.load + t.paint);
             freeze.push_back(t.freeze);
+            freezeProcessor.push_back(t.freezeProcessor);
             laidOut.push_back(t.laidOut);
             save.push_back(t.save);
             loadProcessor.push_back(t.loadProcessor);
             saveProcessor.push_back(t.saveProcessor);
         }
-        std::printf("%-12s %8.1f %8.1f %11.1f %8.1f %9.1f %8.1f %9.1f %9.1f   (%lld bytes, %d paragraphs)\n",
-                    c.name, median(load), median(paint), median(total), median(freeze), median(laidOut),
-                    median(save), median(loadProcessor), median(saveProcessor),
+        if (!refusal.isEmpty()) {
+            std::printf("%-12s %8.1f   refused: \"%s\"   (%lld bytes)\n", c.name, median(load),
+                        refusal.toUtf8().constData(), static_cast<long long>(c.bytes.size()));
+            continue;
+        }
+        std::printf("%-12s %8.1f %8.1f %11.1f %8.1f %10.1f %9.1f %8.1f %9.1f %9.1f   (%lld bytes, %d paragraphs)\n",
+                    c.name, median(load), median(paint), median(total), median(freeze), median(freezeProcessor),
+                    median(laidOut), median(save), median(loadProcessor), median(saveProcessor),
                     static_cast<long long>(c.bytes.size()),
                     viewer.RichEdit1->document()->blockCount());
+        std::fflush(stdout);
     }
     return 0;
 }

@@ -1,7 +1,10 @@
 // Fuzzes the rich-text reader: no crash, no undefined behaviour, no recursion however deep the
-// groups; only texts starting as rich text are accepted; and any text it returns, written back
-// as rich text, reads as the same text.
+// groups; memory at its peak within a fixed multiple of the input's size; only texts starting as
+// rich text are accepted; and any text it returns, written back as rich text, reads as the same
+// text.
 #include "RtfReader.h"
+
+#include <sanitizer/allocator_interface.h>
 
 #include <QByteArray>
 #include <QString>
@@ -43,12 +46,53 @@ QByteArray asRtf(const QString &text)
     return rtf + '}';
 }
 
+// The heap this process holds, followed through the sanitizer's allocation hooks while `tracking`.
+bool tracking = false;
+std::size_t heldBytes = 0;
+std::size_t peakBytes = 0;
+
+void onAllocation(const volatile void *, std::size_t size)
+{
+    if (!tracking)
+        return;
+    heldBytes += size;
+    peakBytes = std::max(peakBytes, heldBytes);
+}
+
+void onRelease(const volatile void *pointer)
+{
+    if (!tracking)
+        return;
+    const std::size_t size = __sanitizer_get_allocated_size(const_cast<const void *>(pointer));
+    heldBytes -= std::min(heldBytes, size);
+}
+
+// Generous for the document the reader returns (a run or a paragraph per few bytes), far below
+// the hundred bytes per byte that a state per nested group would cost.
+constexpr std::size_t bytesPerInputByte = 64;
+constexpr std::size_t fixedBytes = 64 * 1024;
+
+std::optional<RtfDocument> readMeasured(QByteArrayView bytes)
+{
+    static const bool hooked = __sanitizer_install_malloc_and_free_hooks(onAllocation, onRelease) != 0;
+    if (!hooked)
+        return readRtf(bytes);
+    heldBytes = 0;
+    peakBytes = 0;
+    tracking = true;
+    std::optional<RtfDocument> document = readRtf(bytes);
+    tracking = false;
+    if (peakBytes > bytesPerInputByte * std::size_t(bytes.size()) + fixedBytes)
+        fail("memory", QStringLiteral("%1 bytes at the peak for %2 bytes of input").arg(peakBytes).arg(bytes.size()));
+    return document;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const std::optional<RtfDocument> document = readRtf(bytes);
+    const std::optional<RtfDocument> document = readMeasured(bytes);
     if (document.has_value() != isRtf(bytes))
         fail("accepted", QString::fromLatin1(bytes.first(std::min<qsizetype>(16, bytes.size())).toByteArray()));
     if (!document)

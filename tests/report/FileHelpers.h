@@ -64,8 +64,10 @@ struct ChildRun
     QString output;
 };
 
-// Runs this test program's class `testClass` as user and group 65534 (nobody) through setpriv.
-inline ChildRun runClassUnprivileged(const QString &testClass)
+// Runs this test program's class `testClass` as user and group 65534 (nobody) through setpriv,
+// with `extraEnvironment` added to its environment.
+inline ChildRun runClassUnprivileged(const QString &testClass,
+                                     const QProcessEnvironment &extraEnvironment = {})
 {
     ChildRun run;
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
@@ -91,6 +93,8 @@ inline ChildRun runClassUnprivileged(const QString &testClass)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("HOME"), QStringLiteral("/tmp"));
     environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    for (const QString &name : extraEnvironment.keys())
+        environment.insert(name, extraEnvironment.value(name));
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),

@@ -4,7 +4,20 @@
 #include "TestRegistry.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define WELD_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define WELD_ADDRESS_SANITIZER 1
+#endif
+#endif
 
 using namespace reporttest;
 
@@ -20,6 +33,19 @@ const RtfRun *runWith(const RtfDocument &document, const QString &piece)
         }
     }
     return nullptr;
+}
+
+// The address space this process has mapped now, from /proc/self/status.
+qulonglong mappedBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmSize:"))
+            return line.mid(7).trimmed().split(' ').value(0).toULongLong() * 1024;
+    }
+    return 0;
 }
 
 } // namespace
@@ -161,6 +187,45 @@ private Q_SLOTS:
         QCOMPARE(document->plainText(), QString("deep out"));
         QVERIFY(runWith(*document, "deep")->format.bold);
         QVERIFY(!runWith(*document, " out")->format.bold);
+    }
+
+    // Reads the text in a child whose address space may grow by only a few times the text's size:
+    // the reader must neither run out of memory nor be killed for it.
+    void deepNestingFitsInFewTimesTheFilesSize_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        const qsizetype size = 10 << 20;
+        QTest::newRow("opening braces only") << "{\\rtf1 " + QByteArray(size, '{');
+        QTest::newRow("nested and closed again")
+            << "{\\rtf1 " + QByteArray(size / 2, '{') + "\\b x" + QByteArray(size / 2, '}') + "}";
+        QTest::newRow("deep destinations") << "{\\rtf1 " + QByteArray("{\\*\\x ").repeated(size / 6);
+    }
+    void deepNestingFitsInFewTimesTheFilesSize()
+    {
+#ifdef WELD_ADDRESS_SANITIZER
+        QSKIP("the address sanitizer reserves more address space than any limit would leave");
+#endif
+        QFETCH(QByteArray, rtf);
+        const qulonglong mapped = mappedBytes();
+        QVERIFY(mapped > 0);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            const rlimit limit {rlim_t(mapped + 4 * qulonglong(rtf.size()) + (64 << 20)), RLIM_INFINITY};
+            int result = 2;
+            if (::setrlimit(RLIMIT_AS, &limit) == 0) {
+                try {
+                    result = readRtf(rtf) ? 0 : 3;
+                } catch (const std::bad_alloc &) {
+                    result = 4;
+                }
+            }
+            ::_exit(result);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY2(WIFEXITED(status), "the reader was killed");
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 
     void deepGroupsInTheFontTableStayLinear()

@@ -13,7 +13,10 @@
 #include <QTest>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,6 +46,26 @@ void saveText(const QString &path, const QByteArray &latinText = QByteArray(1000
 }
 
 const QByteArray original = "the user's file\r\n";
+
+struct stat statusOf(const QString &path)
+{
+    struct stat status {};
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return status;
+}
+
+QString loadFailureOf(const QString &path)
+{
+    try {
+        readViewerDocument(path, QFont());
+    } catch (const LoadError &error) {
+        return error.message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+// The environment variable that hands InPlaceAsNobodyTest the folder its parent prepared.
+const char *inPlaceFixtureVariable = "WELD_IN_PLACE_FIXTURE";
 
 } // namespace
 
@@ -131,6 +154,19 @@ private Q_SLOTS:
         ::umask(mask);
         QVERIFY(::stat(QFile::encodeName(created).constData(), &status) == 0);
         QCOMPARE(status.st_mode & 07777, mode_t(0644));
+    }
+
+    void saveThroughALinkWritesItsFileAndKeepsTheLink()
+    {
+        QTemporaryDir folder;
+        const QString target = folder.filePath("target.txt");
+        const QString link = folder.filePath("link.txt");
+        QVERIFY(writeBytes(target, original));
+        QVERIFY(QFile::link(target, link));
+        saveText(link, "new");
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readBytes(target), QByteArray("new"));
+        QCOMPARE(entriesOf(folder.path()), (QStringList{"link.txt", "target.txt"}));
     }
 
     void unencodableTextLeavesTheTargetAlone()
@@ -230,6 +266,126 @@ private Q_SLOTS:
         QCOMPARE(entriesOf(folder.path()), QStringList{"report.txt"});
     }
 
+    void pipesAndSocketsNeverBlock_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe without a reader") << "fifo";
+        QTest::newRow("named pipe with a waiting reader") << "fifo with reader";
+        QTest::newRow("socket") << "socket";
+    }
+    void pipesAndSocketsNeverBlock()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("pipe");
+        const QByteArray name = QFile::encodeName(path);
+        int other = -1;
+        if (kind.startsWith("fifo")) {
+            QVERIFY(::mkfifo(name.constData(), 0666) == 0);
+            if (kind == "fifo with reader")
+                other = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
+        } else {
+            other = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address {};
+            address.sun_family = AF_UNIX;
+            qstrncpy(address.sun_path, name.constData(), sizeof address.sun_path);
+            QVERIFY(::bind(other, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0);
+            QVERIFY(::listen(other, 1) == 0);
+        }
+        const QString loadMessage = loadFailureOf(path);
+        const QString saveMessage = failureOf([&] { saveText(path, "text"); });
+        if (other >= 0)
+            ::close(other);
+        QCOMPARE(loadMessage, "Cannot open file \"" + QDir::toNativeSeparators(path) + "\". " + qt_error_string(ENXIO));
+        QCOMPARE(saveMessage, QStringLiteral("File access denied"));
+        QCOMPARE(entriesOf(folder.path()), QStringList{"pipe"});
+    }
+
+    void rootKeepsTheOwnerAndModeOfAnotherUsersFile()
+    {
+        if (!runningAsRoot())
+            QSKIP("only root can give a file to another user");
+        QTemporaryDir folder;
+        const QString path = folder.filePath("theirs.txt");
+        QVERIFY(writeBytes(path, original));
+        const QByteArray name = QFile::encodeName(path);
+        QVERIFY(::chown(name.constData(), 65534, 65534) == 0);
+        QVERIFY(::chmod(name.constData(), 0640) == 0);
+        const struct stat before = statusOf(path);
+        saveText(path, "new");
+        const struct stat after = statusOf(path);
+        QCOMPARE(readBytes(path), QByteArray("new"));
+        QCOMPARE(after.st_uid, uid_t(65534));
+        QCOMPARE(after.st_gid, gid_t(65534));
+        QCOMPARE(after.st_mode & 07777, mode_t(0640));
+        // Still the safe road: a new file took the old one's place.
+        QVERIFY(after.st_ino != before.st_ino);
+        QCOMPARE(entriesOf(folder.path()), QStringList{"theirs.txt"});
+    }
+
+    void rewritesInPlaceWhenThereIsNoRoomForACopy()
+    {
+        if (!runningAsRoot())
+            QSKIP("mounting a small tmpfs needs root");
+        QTemporaryDir folder;
+        const QByteArray mountPoint = QFile::encodeName(folder.path());
+        if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs here: %1").arg(qt_error_string(errno))));
+        // 40 KB of 64 KB taken: 30 KB fit in place, not beside the old file.
+        const QString path = folder.filePath("report.txt");
+        const bool written = writeBytes(path, QByteArray(40 * 1024, 'o'));
+        const ino_t inode = statusOf(path).st_ino;
+        const QString message = failureOf([&] { saveText(path, QByteArray(30 * 1024, 'n')); });
+        const QByteArray after = readBytes(path);
+        const ino_t inodeAfter = statusOf(path).st_ino;
+        const QStringList entries = entriesOf(folder.path());
+        ::umount2(mountPoint.constData(), MNT_DETACH);
+        QVERIFY(written);
+        QCOMPARE(message, QStringLiteral("<no error>"));
+        QCOMPARE(after, QByteArray(30 * 1024, 'n'));
+        QCOMPARE(inodeAfter, inode);
+        QCOMPARE(entries, QStringList{"report.txt"});
+    }
+
+    // The cases that need another user's files and folders: root prepares them in a folder that
+    // user can reach, and InPlaceAsNobodyTest saves there as that user.
+    void inPlaceCasesAsNobody()
+    {
+        if (!runningAsRoot())
+            QSKIP("preparing files of two users needs root");
+        QTemporaryDir fixture(QStringLiteral("/tmp/weld-in-place-XXXXXX"));
+        QVERIFY(fixture.isValid());
+        const auto native = [&](const QString &name) { return QFile::encodeName(fixture.filePath(name)); };
+        QVERIFY(::chmod(native("").constData(), 0755) == 0);
+        // A folder of root's holding a file of nobody's.
+        QVERIFY(::mkdir(native("locked").constData(), 0755) == 0);
+        QVERIFY(writeBytes(fixture.filePath("locked/mine.txt"), original));
+        QVERIFY(::chown(native("locked/mine.txt").constData(), 65534, 65534) == 0);
+        // A folder everyone may write, holding root's file that everyone may write.
+        QVERIFY(::mkdir(native("shared").constData(), 0777) == 0);
+        QVERIFY(::chmod(native("shared").constData(), 0777) == 0);
+        QVERIFY(writeBytes(fixture.filePath("shared/theirs.txt"), original));
+        QVERIFY(::chmod(native("shared/theirs.txt").constData(), 0666) == 0);
+        // A nearly full disk of root's with a file of nobody's on it.
+        QVERIFY(::mkdir(native("full").constData(), 0755) == 0);
+        if (::mount("tmpfs", native("full").constData(), "tmpfs", 0, "size=64k,mode=0755") != 0)
+            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs here: %1").arg(qt_error_string(errno))));
+        const bool filled = writeBytes(fixture.filePath("full/mine.txt"), QByteArray(40 * 1024, 'o'))
+                            && ::chown(native("full/mine.txt").constData(), 65534, 65534) == 0
+                            && writeBytes(fixture.filePath("full/filler"), QByteArray(20 * 1024, 'f'));
+        QProcessEnvironment environment;
+        environment.insert(QString::fromLatin1(inPlaceFixtureVariable), fixture.path());
+        const ChildRun run = filled ? runClassUnprivileged(QStringLiteral("InPlaceAsNobodyTest"), environment)
+                                    : ChildRun{};
+        ::umount2(native("full").constData(), MNT_DETACH);
+        QVERIFY(filled);
+        if (!run.started || run.exitCode == 126 || run.exitCode == 127)
+            QSKIP(qPrintable("cannot run a child as nobody here: " + run.output));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        QVERIFY2(run.output.contains(QRegularExpression("Totals: [1-9]\\d* passed, 0 failed, 0 skipped")),
+                 qPrintable(run.output));
+    }
+
     void writeAfterCommitIsAnError()
     {
         QTemporaryDir folder;
@@ -253,7 +409,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("readOnlyFolder");
         QTest::addColumn<bool>("readOnlyFile");
         QTest::addColumn<QString>("target");
-        QTest::newRow("existing file in a read-only folder") << true << false << "report.txt";
         QTest::newRow("new file in a read-only folder") << true << false << "new.txt";
         QTest::newRow("read-only existing file") << false << true << "report.txt";
     }
@@ -313,10 +468,51 @@ private Q_SLOTS:
     }
 };
 
+// Saves as user nobody into the folders that TextFileTest::inPlaceCasesAsNobody prepared as root.
+class InPlaceAsNobodyTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void savesInPlaceWhereNoCopyCanGo_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("own file in a folder of another user") << "locked/mine.txt" << QByteArray("new") << "<no error>";
+        QTest::newRow("another user's file in a shared folder") << "shared/theirs.txt" << QByteArray("new") << "<no error>";
+        QTest::newRow("new file in a folder of another user") << "locked/new.txt" << QByteArray("new")
+                                                              << "File access denied";
+        QTest::newRow("no room even in place") << "full/mine.txt" << QByteArray(200000, 'x')
+                                               << QStringLiteral("I/O error %1").arg(ENOSPC);
+    }
+    void savesInPlaceWhereNoCopyCanGo()
+    {
+        QFETCH(QString, target);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, message);
+        const QDir fixture(qEnvironmentVariable(inPlaceFixtureVariable));
+        const QString path = fixture.filePath(target);
+        const QString folder = QFileInfo(path).path();
+        const QStringList entries = entriesOf(folder);
+        const QByteArray before = readBytes(path);
+        const struct stat statusBefore = statusOf(path);
+        QCOMPARE(failureOf([&] { saveText(path, text); }), message);
+        QCOMPARE(readBytes(path), message == "<no error>" ? text : before);
+        const struct stat statusAfter = statusOf(path);
+        QCOMPARE(statusAfter.st_uid, statusBefore.st_uid);
+        QCOMPARE(statusAfter.st_mode, statusBefore.st_mode);
+        QCOMPARE(entriesOf(folder), entries);
+    }
+};
+
 WELD_REGISTER_TEST(TextFileTest);
 static const bool permissionTestRegistered =
     !runningAsRoot()
     && weldtest::registerTest("PermissionTextFileTest", [] { return std::make_unique<PermissionTextFileTest>(); });
 WELD_REGISTER_TEST(UnprivilegedTextFileTest);
+static const bool inPlaceTestRegistered =
+    qEnvironmentVariableIsSet(inPlaceFixtureVariable)
+    && weldtest::registerTest("InPlaceAsNobodyTest", [] { return std::make_unique<InPlaceAsNobodyTest>(); });
 
 #include "TextFileTest.moc"

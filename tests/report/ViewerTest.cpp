@@ -19,6 +19,7 @@
 #include <QTextEdit>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 using namespace reporttest;
 
@@ -191,6 +192,24 @@ private Q_SLOTS:
                    + qt_error_string(ENOENT) + ".";
         QTest::newRow("NUL byte") << "binary.doc" << QByteArray("text\0more", 9) << "Failed to Load Stream.";
         QTest::newRow("UTF-16") << "wide.txt" << QByteArray("\xff\xfeO\0K\0", 6) << "Failed to Load Stream.";
+        QTest::newRow("named pipe") << "pipe.txt" << QByteArray()
+                                    << "Cannot open file \"" + QDir::toNativeSeparators(path("pipe.txt")) + "\". "
+                                           + qt_error_string(ENXIO) + ".";
+        // Texts the box would take minutes to lay out.
+        QTest::newRow("a million short lines") << "lines.txt" << QByteArray("p\r\n").repeated(1000000)
+                                               << "Failed to Load Stream.";
+        QTest::newRow("50000 lines in one layout step") << "dense.txt" << QByteArray("p\n").repeated(50000)
+                                                        << "Failed to Load Stream.";
+        QTest::newRow("more than 300000 lines") << "long.txt" << QByteArray("abcd\r\n").repeated(300000)
+                                                << "Failed to Load Stream.";
+        QTest::newRow("a line of 100001 characters") << "wide.txt" << QByteArray(100001, 'w')
+                                                     << "Failed to Load Stream.";
+        QTest::newRow("rich text of a million paragraphs")
+            << "paragraphs.rtf" << "{\\rtf1 " + QByteArray("p\\par\n").repeated(1000000) + "}"
+            << "Failed to Load Stream.";
+        QTest::newRow("rich paragraph of 100001 characters")
+            << "long.rtf" << "{\\rtf1 " + QByteArray("{\\b w}{\\i w}").repeated(50000) + "w}"
+            << "Failed to Load Stream.";
     }
     void failedLoadsLeaveTheViewerAsItWas()
     {
@@ -199,7 +218,9 @@ private Q_SLOTS:
         QFETCH(QString, message);
         viewer().RichEdit1->setPlainText("kept");
         viewer().SpeedButton2->hide();
-        if (name != "missing.txt")
+        if (name == "pipe.txt")
+            QVERIFY(::mkfifo(QFile::encodeName(path(name)).constData(), 0600) == 0);
+        else if (name != "missing.txt")
             QVERIFY(writeBytes(path(name), bytes));
         FileDialog openDialog = makeMainOpenDialog();
         m_interaction->answerFileDialog(path(name));
@@ -208,6 +229,26 @@ private Q_SLOTS:
         QCOMPARE(viewer().RichEdit1->toPlainText(), QString("kept"));
         QVERIFY(viewer().SpeedButton2->isHidden());
         QVERIFY(!viewer().isVisible());
+    }
+
+    void loadsUpToTheBoxsCapacity_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("paragraphs");
+        QTest::newRow("300000 lines spread over the layout steps") << QByteArray("abcd\r\n").repeated(299999) + "abcd"
+                                                                    << 300000;
+        QTest::newRow("49999 lines in one layout step") << QByteArray("p\n").repeated(49998) + "p" << 49999;
+        QTest::newRow("a line of 100000 characters") << QByteArray(100000, 'w') << 1;
+        QTest::newRow("rich paragraph of 100000 characters")
+            << "{\\rtf1 " + QByteArray("{\\b w}{\\i w}").repeated(50000) + "}" << 1;
+    }
+    void loadsUpToTheBoxsCapacity()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, paragraphs);
+        open(bytes);
+        QCOMPARE(m_interaction->errors(), QStringList());
+        QCOMPARE(viewer().RichEdit1->document()->blockCount(), paragraphs);
     }
 
     void endlessDeviceFailsAtOnce()

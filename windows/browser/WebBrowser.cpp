@@ -80,6 +80,15 @@ QStringList WebBrowser::defaultPluginFolders()
     return folders;
 }
 
+void WebBrowser::keepShaderCachesOffDisk()
+{
+    QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
+    qputenv("QT_DISABLE_SHADER_DISK_CACHE", "1");
+    // Read by Mesa when the first OpenGL context is made, here and in the engine's GPU process,
+    // which inherits it.
+    qputenv("MESA_SHADER_CACHE_DISABLE", "true");
+}
+
 QString WebBrowser::unavailableStatusText()
 {
     return QStringLiteral("     Встроенный браузер недоступен: страница открыта в браузере по умолчанию");
@@ -102,6 +111,7 @@ bool WebBrowser::ensureEngine()
                             .arg(QDir::toNativeSeparators(loader.fileName()), loader.errorString());
             continue;
         }
+        keepShaderCachesOffDisk();
         if (!ensureShareContext()) {
             failures << QStringLiteral("OpenGL недоступен");
             break;

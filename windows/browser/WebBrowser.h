@@ -47,6 +47,11 @@ public:
     // plugins folder (the program and the tests sit one or two levels below it).
     static QStringList defaultPluginFolders();
 
+    // Turns off the caches of compiled shaders that Qt and Mesa keep on disk, for this process
+    // and the engine's processes: the program writes no file the user has not named. Meant for
+    // the start of the program, before the application object; the engine's start repeats it.
+    static void keepShaderCachesOffDisk();
+
     // The status text of a navigation without an engine.
     static QString unavailableStatusText();
 

@@ -1,0 +1,73 @@
+// The operating system's side of the text files: the one place that calls the system's file
+// functions, so that each failure carries the error number of the step that failed.
+//
+// Plain C++ on purpose (no Qt): the Windows half can be checked by a cross compiler alone.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace nativefile {
+
+#ifdef _WIN32
+using Path = std::wstring;
+#else
+using Path = std::string;
+#endif
+
+// A failed step: the system's error number (errno, or GetLastError() on Windows), or a refusal of
+// our own for a file that would block (a pipe, a socket), which reads as access denied.
+struct Failure
+{
+    enum class Kind { System, WouldBlock };
+    Kind kind = Kind::System;
+    int code = 0;
+};
+
+// How the content reaches the disk; chosen when the file is opened, changed by commit() only
+// towards InPlace.
+enum class Route {
+    NewFile,   // a temporary file beside the target, renamed to the target's name
+    Replace,   // the same over an existing file, with its owner and mode
+    InPlace,   // the existing file emptied and rewritten: the folder is not ours to write, the
+               // owner would change, or there is no room for a second copy
+    Device,    // a character or block device, written as it is
+};
+
+class Writer
+{
+public:
+    // Opens the file for writing; Failure when it cannot be. Nothing of the target changes yet.
+    explicit Writer(const Path &path);
+    // Closes what is open and removes the temporary file, if any: an abandoned write leaves the
+    // target as it was.
+    ~Writer();
+    Writer(const Writer &) = delete;
+    Writer &operator=(const Writer &) = delete;
+
+    // Makes `data` the file's whole content and closes it; Failure on the first step that fails.
+    void commit(const char *data, std::size_t size);
+
+    Route route() const { return m_route; }
+
+private:
+    void writeInPlace(const char *data, std::size_t size);
+    void dropTemporary();
+
+    Path m_path;
+    Path m_temporaryPath;
+    Route m_route = Route::NewFile;
+#ifdef _WIN32
+    void *m_target = nullptr;    // HANDLE of the existing file, kept open to refuse other writers
+    void *m_temporary = nullptr; // HANDLE of the temporary file
+#else
+    int m_target = -1;
+    int m_temporary = -1;
+#endif
+};
+
+// Throws Failure{WouldBlock} when reading `path` would wait for another program (a named pipe, a
+// socket); a file, a folder, a device and a missing file pass, their errors are the reader's.
+void refuseBlockingRead(const Path &path);
+
+} // namespace nativefile
