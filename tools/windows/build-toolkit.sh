@@ -25,6 +25,10 @@ if [[ ! -d qtbase || ! -d libjpeg-turbo ]]; then
   fi
   rm -rf qtbase libjpeg-turbo
   dpkg-source -x --no-check qt6-base_6.4.2+dfsg-*.dsc qtbase >/dev/null
+  # Qt 6.4 leaves dynamic OpenGL on when OpenGL is off, and the windows platform plugin then
+  # asks for OpenGL classes that do not exist.
+  sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(opengl) \&\& QT_CONFIG(dynamicgl)/' \
+    qtbase/src/plugins/platforms/windows/qwindowswindow.cpp
   dpkg-source -x --no-check libjpeg-turbo_2.1.5-*.dsc libjpeg-turbo >/dev/null
 fi
 
