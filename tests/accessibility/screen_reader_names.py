@@ -65,12 +65,12 @@ def walk(node, found, depth=0):
 
 def main():
     program = sys.argv[1]
-    signal.alarm(120)  # a hung bus must not hang the test run
+    signal.alarm(170)  # a hung bus must not hang the test run
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
                QT_ACCESSIBILITY="1")
     process = subprocess.Popen([program], env=env)
     try:
-        app = find_application(process.pid, time.monotonic() + 60)
+        app = find_application(process.pid, time.monotonic() + 120)
         if app is None:
             print("FAIL: the program did not appear on the accessibility bus")
             return 1
