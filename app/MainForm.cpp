@@ -23,6 +23,7 @@
 #include "ui_MainForm.h"
 
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -267,6 +268,18 @@ void TMainForm::bindFrameEvents()
             guarded([this, label34](Qt::KeyboardModifiers shift, int x, int y) {
                 Frame31Label34MouseMove(label34, shift, x, y);
             }));
+
+    // The caption and the proposal box stay out of the tab order; the key reaches the length
+    // selection from anywhere in the window, as a click on the caption does.
+    const QKeySequence selectionKey(Qt::CTRL | Qt::Key_L);
+    auto *lengthSelection = new QShortcut(selectionKey, this);
+    lengthSelection->setObjectName(QStringLiteral("LengthSelectionKey"));
+    connect(lengthSelection, &QShortcut::activated, this,
+            guarded([this, label34] { Frame31Label34Click(label34); }));
+    const QString described = shortHint(hintOf(label34)) + QStringLiteral(": ")
+                              + selectionKey.toString(QKeySequence::PortableText);
+    label34->setAccessibleDescription(described);
+    frame->Edit13->setAccessibleDescription(described);
 }
 
 void TMainForm::Frame31Button1Click(QObject *Sender)

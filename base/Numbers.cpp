@@ -208,6 +208,11 @@ void setDecimalSeparator(QChar separator)
     separatorSetting() = separator;
 }
 
+void useLocaleDecimalSeparator()
+{
+    separatorSetting().reset();
+}
+
 Extended parseNumber(QStringView text)
 {
     const QChar separator = decimalSeparator();

@@ -19,6 +19,8 @@ static_assert(std::numeric_limits<Extended>::digits == 64,
 // tests set it explicitly.
 QChar decimalSeparator();
 void setDecimalSeparator(QChar separator);
+// Forgets a separator set before, so that the next use reads the locale's again.
+void useLocaleDecimalSeparator();
 
 // Reads a number: optional leading and trailing spaces, optional sign, digits with at most one
 // decimal separator (digits and separator not both missing), optional exponent ("E"/"e",

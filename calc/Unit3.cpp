@@ -38,6 +38,15 @@ void setFontColour(QWidget *control, const QColor &colour)
     setColour(control, QPalette::WindowText, colour);
 }
 
+// A row of the frame as it reads from left to right: caption, symbol, unit.
+QString rowText(std::initializer_list<const QLabel *> captions)
+{
+    QStringList texts;
+    for (const QLabel *caption : captions)
+        texts << caption->text();
+    return texts.join(QLatin1Char(' '));
+}
+
 // Enabling a running timer must not restart its interval.
 void enable(QTimer *timer)
 {
@@ -91,12 +100,14 @@ TFrame3::TFrame3(QWidget *parent)
     // The beta list offers values to pick; typed text is not completed from it.
     ComboBox3->setCompleter(nullptr);
     applyHints(this);
+    nameForScreenReaders();
 
     for (Edit *edit : {Edit1, Edit3, Edit4, Edit5, Edit12}) {
         edit->setKeyFilter(
             [this, edit](QChar &typed) { runGuarded([&] { ComboBox3KeyPress(edit, typed); }); });
     }
     connectHandler(ComboBox1, &ComboBox::changed, this, &TFrame3::ComboBox1Change);
+    connect(ComboBox3, &ComboBox::editingEnded, this, guarded([this] { settleBetaText(); }));
     bindOwnEvents();
 
     // The design length shown must follow from the length and the leg shown.
@@ -128,6 +139,33 @@ void TFrame3::bindOwnEvents()
     own(connectHandler(Label34, &Label::mouseLeft, this, &TFrame3::Label34MouseLeave));
     own(connectHandler(Timer1, &QTimer::timeout, this, &TFrame3::Timer1Timer));
     own(connectHandler(Timer2, &QTimer::timeout, this, &TFrame3::Timer2Timer));
+}
+
+void TFrame3::nameForScreenReaders()
+{
+    // A screen reader announces a box by the row the frame shows it in; the box itself tells the
+    // value. Captions that show a value carry it within the row's words.
+    Edit4->setAccessibleName(rowText({Label11, Label12, Label13}));
+    Edit3->setAccessibleName(rowText({Label8, Label9, Label10}));
+    Edit1->setAccessibleName(rowText({Label1, Label3, Label2}));
+    ComboBox1->setAccessibleName(rowText({Label14, Label15, Label16}));
+    ComboBox3->setAccessibleName(rowText({Label36, Label37}));
+    Edit6->setAccessibleName(rowText({Label18, Label19, Label20}));
+    Label52->setAccessibleNameFromText(rowText({Label54, Label50}) + QStringLiteral(" %1 ")
+                                       + Label53->text());
+    ComboBox2->setAccessibleName(rowText({Label32, Label33, Label31}));
+    Edit5->setAccessibleName(rowText({Label48, Label25}));
+    Edit12->setAccessibleName(rowText({Label51, Label49}));
+    Edit2->setAccessibleName(rowText({Label4, Label5, Label6}));
+    Edit9->setAccessibleName(rowText({Label39, Label40, Label41}));
+    Edit10->setAccessibleName(rowText({Label42, Label43, Label44}));
+    Edit11->setAccessibleName(rowText({Label45, Label46, Label47}));
+    // The verdict: each value under its heading, the sign between the two headings.
+    Label22->setAccessibleNameFromText(Label28->text() + QStringLiteral(" %1"));
+    Label23->setAccessibleNameFromText(Label29->text() + QStringLiteral(" %1"));
+    Label26->setAccessibleNameFromText(Label28->text() + QStringLiteral(" %1 ") + Label29->text());
+    Label27->setAccessibleNameFromText(QStringLiteral("%1"));
+    Edit13->setAccessibleName(Label34->text());
 }
 
 void TFrame3::releaseEvents()
@@ -187,8 +225,25 @@ void TFrame3::ComboBox3Change(QObject *)
     const int index = ComboBox3->currentListIndex();
     if (index >= 0 && index < int(std::size(listedBeta)))
         state.beta = listedBeta[index];
+    m_betaTextUnsettled = false;
     state.beta = store(parseNumber(ComboBox3->currentText()));
-    ComboBox3->setTextSilently(formatGeneral(state.beta));
+    // A chosen entry takes the general format at once. Typed text keeps its characters until
+    // editing ends: rewriting "0," to "0" would put the digits still to come after the "0".
+    if (index >= 0)
+        ComboBox3->setTextSilently(formatGeneral(state.beta));
+    else
+        m_betaTextUnsettled = true;
+}
+
+void TFrame3::settleBetaText()
+{
+    // Only a text that was read as beta is rewritten; one that is no number stays as typed.
+    if (!m_betaTextUnsettled)
+        return;
+    m_betaTextUnsettled = false;
+    const QString text = formatGeneral(WeldCalcState.beta);
+    if (ComboBox3->currentText() != text)
+        ComboBox3->setTextSilently(text);
 }
 
 void TFrame3::ComboBox3KeyPress(QObject *, QChar &Key)

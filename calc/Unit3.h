@@ -87,10 +87,15 @@ private:
     void updateMoment();
     void updateDesignLength();
     void bindOwnEvents();
+    void nameForScreenReaders();
+    // The general format of a typed beta, written when the user leaves the box or presses Enter.
+    void settleBetaText();
 
     std::unique_ptr<Ui::TFrame3> m_form;
     QList<QMetaObject::Connection> m_ownBindings;
     // Which writer left WeldCalcState.M: the input handlers (kg*m, from the current load and
     // eccentricity) or the strength check (kg*cm, together with its Qkg).
     bool m_momentFromInputs = false;
+    // The typed beta was read but its text is not yet in the general format.
+    bool m_betaTextUnsettled = false;
 };

@@ -2,6 +2,8 @@
 #include "Controls.h"
 
 #include <QAbstractItemModel>
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -35,6 +37,74 @@ private:
     std::function<void()> m_typed;
     bool m_typing = false;
 };
+
+// Qt's combo on Linux gives its text as its accessible name, so a screen reader would announce
+// "4" instead of what the box is for. This one announces the name given to it (else the text)
+// and offers the same children and action as Qt's.
+class AccessibleComboBox final : public QAccessibleWidget
+{
+public:
+    explicit AccessibleComboBox(QComboBox *combo)
+        : QAccessibleWidget(combo, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text type) const override
+    {
+        if (type == QAccessible::Value)
+            return comboBox()->currentText();
+        const QString text = QAccessibleWidget::text(type);
+        if (type == QAccessible::Name && text.isEmpty())
+            return comboBox()->currentText();
+        return text;
+    }
+
+    int childCount() const override { return comboBox()->lineEdit() ? 2 : 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index == 0)
+            return QAccessible::queryAccessibleInterface(comboBox()->view());
+        if (index == 1)
+            return QAccessible::queryAccessibleInterface(comboBox()->lineEdit());
+        return nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (child->object() == comboBox()->view())
+            return 0;
+        if (comboBox()->lineEdit() && child->object() == comboBox()->lineEdit())
+            return 1;
+        return -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        QLineEdit *text = comboBox()->lineEdit();
+        if (text && QRect(text->mapToGlobal(QPoint(0, 0)), text->size()).contains(x, y))
+            return child(1);
+        return nullptr;
+    }
+
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action != showMenuAction() && action != pressAction())
+            return;
+        if (comboBox()->view()->isVisible())
+            comboBox()->hidePopup();
+        else
+            comboBox()->showPopup();
+    }
+
+private:
+    QComboBox *comboBox() const { return static_cast<QComboBox *>(object()); }
+};
+
+QAccessibleInterface *comboBoxAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ComboBox") && object && object->isWidgetType())
+        return new AccessibleComboBox(static_cast<ComboBox *>(object));
+    return nullptr;
+}
 
 } // namespace
 
@@ -90,11 +160,16 @@ void Edit::mouseReleaseEvent(QMouseEvent *event)
 ComboBox::ComboBox(QWidget *parent)
     : QComboBox(parent)
 {
+    static const bool accessibleInstalled = (QAccessible::installFactory(comboBoxAccessible), true);
+    Q_UNUSED(accessibleInstalled);
     auto *text = new ComboBoxText(this, [this] { userTyped(); });
     // Connected before and after QComboBox's own handler, which setLineEdit connects.
     connect(text, &QLineEdit::editingFinished, this, [this] { m_editingFinishing = true; });
     setLineEdit(text);
-    connect(text, &QLineEdit::editingFinished, this, [this] { m_editingFinishing = false; });
+    connect(text, &QLineEdit::editingFinished, this, [this] {
+        m_editingFinishing = false;
+        Q_EMIT editingEnded();
+    });
     setInsertPolicy(QComboBox::NoInsert);
 
     // The first entry added becomes current by itself; that is no choice either.
@@ -160,6 +235,14 @@ void Label::setText(const QString &text)
 {
     QLabel::setText(text);
     fitText();
+    if (!m_accessibleNameTemplate.isEmpty())
+        setAccessibleName(m_accessibleNameTemplate.arg(text.trimmed()));
+}
+
+void Label::setAccessibleNameFromText(const QString &nameTemplate)
+{
+    m_accessibleNameTemplate = nameTemplate;
+    setAccessibleName(nameTemplate.arg(text().trimmed()));
 }
 
 void Label::fitText()

@@ -49,6 +49,9 @@ Q_SIGNALS:
     // After the user typed (once per keystroke, with the text the list's completion left) or
     // chose an entry.
     void changed();
+    // After the text box's editing ended (focus left it, or Enter), once the combo has settled
+    // its current entry.
+    void editingEnded();
 
 private:
     void userTyped();
@@ -75,6 +78,9 @@ public:
     // Hides QLabel::setText so that an auto-sized caption keeps fitting its text; call it
     // through a Label pointer.
     void setText(const QString &text);
+    // For a caption that shows a value: screen readers get `nameTemplate` with %1 replaced by
+    // the shown text (trimmed), kept in step with every new text.
+    void setAccessibleNameFromText(const QString &nameTemplate);
 
 Q_SIGNALS:
     void clicked();
@@ -94,4 +100,5 @@ private:
 
     bool m_pressed = false;
     bool m_autoSize = false;
+    QString m_accessibleNameTemplate;
 };

@@ -3,6 +3,7 @@
 #include "About.h"
 #include "Brauzer1.h"
 #include "MainForm.h"
+#include "LocaleExpectation.h"
 #include "Numbers.h"
 #include "RecordingInteraction.h"
 #include "Spr_ras4et.h"
@@ -433,6 +434,28 @@ private Q_SLOTS:
             QStringLiteral("          РАСЧЕТ СВАРНОГО СОЕДИНЕНИЯ С УГЛОВЫМ ШВОМ\n")));
         // The viewer's dialog proposes the report's name the next time.
         QCOMPARE(Form1->SaveDialog.fileName(), file);
+    }
+
+    // Under each locale of the locale runs: the typed road of a check in the main window shows
+    // the locale's separator; the beta box takes what is typed.
+    void typedCheckShowsTheLocaleSeparator()
+    {
+        WELD_FETCH_LOCALE_SEPARATOR(separator);
+        useLocaleDecimalSeparator();
+        RecordingInteraction interaction;
+        TFrame3 *frame = MainForm->Frame31;
+        frame->Edit4->selectAll();
+        QTest::keyClicks(frame->Edit4, QStringLiteral("0.5"));
+        frame->Edit3->selectAll();
+        QTest::keyClicks(frame->Edit3, QStringLiteral("10"));
+        QCOMPARE(frame->Edit4->text(), QStringLiteral("0") + separator + QStringLiteral("5"));
+        QCOMPARE(frame->Edit1->text(), QStringLiteral("5"));
+        frame->ComboBox3->lineEdit()->selectAll();
+        QTest::keyClicks(frame->ComboBox3, QStringLiteral("0") + separator + QStringLiteral("8"));
+        QCOMPARE(WeldCalcState.beta, 0.8);
+        QTest::mouseClick(frame->Button1, Qt::LeftButton);
+        QVERIFY(interaction.boxes.isEmpty());
+        QCOMPARE(frame->Edit2->text(), QStringLiteral("1") + separator + QStringLiteral("34"));
     }
 
     void newChangesNothing()

@@ -1,5 +1,6 @@
 // Tests of number conversion, the general and fixed formats and checked extended arithmetic.
 #include "Errors.h"
+#include "LocaleExpectation.h"
 #include "Numbers.h"
 #include "TestRegistry.h"
 
@@ -64,6 +65,19 @@ private Q_SLOTS:
     {
         const QString point = QLocale::system().decimalPoint();
         QCOMPARE(decimalSeparator(), point.isEmpty() ? QChar(u'.') : point.at(0));
+    }
+
+    // Under each locale of the locale runs: its separator is read, written and expected in input.
+    void separatorIsTheOneTheLocaleMustGive()
+    {
+        WELD_FETCH_LOCALE_SEPARATOR(separator);
+        useLocaleDecimalSeparator();
+        QCOMPARE(decimalSeparator(), separator);
+        QCOMPARE(formatGeneral(2.5L), QStringLiteral("2") + separator + QStringLiteral("5"));
+        QCOMPARE(formatFixed(0.125L, 6, 2), QStringLiteral("0") + separator + QStringLiteral("13"));
+        QCOMPARE(parseNumber(QStringLiteral("1") + separator + QStringLiteral("25")), 1.25L);
+        const QChar other = separator == u',' ? u'.' : u',';
+        QVERIFY_THROWS_EXCEPTION(ConversionError, parseNumber(QStringLiteral("1") + other + QStringLiteral("25")));
     }
 
     void acceptsNumbers_data()

@@ -9,6 +9,7 @@
 #include "WeldCalcState.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFont>
 #include <QTest>
 #include <memory>
@@ -48,6 +49,18 @@ inline void choose(ComboBox *combo, int index)
     QAbstractItemView *list = combo->view();
     const QRect entry = list->visualRect(list->model()->index(index, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+}
+
+// Shows the frame as an active window and puts the focus into the control, so that Tab and
+// leaving the control work as for a user.
+inline bool focusInShownFrame(QWidget &frame, QWidget *control)
+{
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    if (!QTest::qWaitForWindowActive(&frame))
+        return false;
+    control->setFocus();
+    return control->hasFocus();
 }
 
 inline QColor fontColour(const QWidget *control)

@@ -1,9 +1,11 @@
 // Tests of the live input handlers: moment, design length, beta, the key filter and the help.
 #include "FrameTestSupport.h"
+#include "LocaleExpectation.h"
 #include "TestRegistry.h"
 #include "Unit2.h"
 
 #include <QPushButton>
+#include <QScopeGuard>
 
 using namespace frametest;
 
@@ -251,28 +253,82 @@ private Q_SLOTS:
         QCOMPARE(session.boxes.errors(), errors);
     }
 
-    void betaTypedIsReadAndRewritten_data()
+    // Typed key by key, beta follows every keystroke; the text takes the general format only
+    // when the user leaves the box (Tab) or presses Enter, so later digits are never reordered.
+    void betaTypedKeyByKeyIsReadAndSettledOnLeaving_data()
+    {
+        addSeparatorColumn();
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("beta");
+        QTest::addColumn<QString>("settled");
+        QTest::addColumn<int>("leaveKey");
+        for (int leaveKey : {int(Qt::Key_Tab), int(Qt::Key_Return)}) {
+            const char *how = leaveKey == Qt::Key_Tab ? ", Tab" : ", Enter";
+            const auto row = [&](const char *name, const char *typed, double beta, const char *settled) {
+                addRowPerSeparator((QByteArray(name) + how).constData(), QString::fromUtf8(typed), beta,
+                                   QString::fromUtf8(settled), leaveKey);
+            };
+            row("0,85", "0,85", 0.85, "0,85");
+            row("0,9", "0,9", 0.9, "0,9");
+            row("1", "1", 1.0, "1");
+            row("0,7", "0,7", 0.7, "0,7");
+            row("1,50 drops its zero", "1,50", 1.5, "1,5");
+            row("00,8 drops its leading zero", "00,8", 0.8, "0,8");
+        }
+    }
+    void betaTypedKeyByKeyIsReadAndSettledOnLeaving()
+    {
+        QFETCH(QChar, separator);
+        QFETCH(QString, typed);
+        QFETCH(double, beta);
+        QFETCH(QString, settled);
+        QFETCH(int, leaveKey);
+        Session session(separator);
+        TFrame3 &frame = *session.frame;
+        QVERIFY(focusInShownFrame(frame, frame.ComboBox3));
+        retype(frame.ComboBox3, local(typed));
+        QCOMPARE(WeldCalcState.beta, beta);
+        QCOMPARE(frame.ComboBox3->currentText(), local(typed));
+        QTest::keyClick(frame.ComboBox3, Qt::Key(leaveKey));
+        QCOMPARE(frame.ComboBox3->currentText(), local(settled));
+        QCOMPARE(WeldCalcState.beta, beta);
+        QCOMPARE(frame.ComboBox3->currentListIndex(), -1);
+        QCOMPARE(frame.ComboBox3->count(), 5);
+        QVERIFY(session.boxes.boxes.isEmpty());
+    }
+
+    void betaTypedIsReadAndRewrittenOnLeaving_data()
     {
         QTest::addColumn<QChar>("separator");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("beta");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("settled");
         QTest::addColumn<int>("errorCount");
         // "0,7" loses its last digit: "0," reads as 0 with a comma, and is no number with a point.
-        QTest::newRow("backspace (comma)") << QChar(QLatin1Char(',')) << QString() << 0.0 << QStringLiteral("0") << 0;
-        QTest::newRow("backspace (point)") << QChar(QLatin1Char('.')) << QString() << 0.7 << QStringLiteral("0,") << 1;
-        QTest::newRow("typed 2 (comma)") << QChar(QLatin1Char(',')) << QStringLiteral("2") << 2.0 << QStringLiteral("2") << 0;
-        QTest::newRow("typed 1e0 (point)") << QChar(QLatin1Char('.')) << QStringLiteral("1e0") << 1.0 << QStringLiteral("1") << 1;
+        QTest::newRow("backspace (comma)") << QChar(QLatin1Char(',')) << QString() << 0.0 << QStringLiteral("0,")
+                                           << QStringLiteral("0") << 0;
+        QTest::newRow("backspace (point)") << QChar(QLatin1Char('.')) << QString() << 0.7 << QStringLiteral("0,")
+                                           << QStringLiteral("0,") << 1;
+        QTest::newRow("typed 2 (comma)") << QChar(QLatin1Char(',')) << QStringLiteral("2") << 2.0
+                                         << QStringLiteral("2") << QStringLiteral("2") << 0;
+        QTest::newRow("typed 1e0 (point)") << QChar(QLatin1Char('.')) << QStringLiteral("1e0") << 1.0
+                                           << QStringLiteral("1e0") << QStringLiteral("1") << 1;
+        // The last keystroke is no number: beta keeps the last value read and the text stays.
+        QTest::newRow("typed 0,8x (comma)") << QChar(QLatin1Char(',')) << QStringLiteral("0,8x") << 0.8
+                                            << QStringLiteral("0,8x") << QStringLiteral("0,8x") << 1;
     }
-    void betaTypedIsReadAndRewritten()
+    void betaTypedIsReadAndRewrittenOnLeaving()
     {
         QFETCH(QChar, separator);
         QFETCH(QString, typed);
         QFETCH(double, beta);
         QFETCH(QString, text);
+        QFETCH(QString, settled);
         QFETCH(int, errorCount);
         Session session(separator);
         TFrame3 &frame = *session.frame;
+        QVERIFY(focusInShownFrame(frame, frame.ComboBox3));
         if (typed.isEmpty()) {
             frame.ComboBox3->lineEdit()->end(false);
             QTest::keyClick(frame.ComboBox3, Qt::Key_Backspace);
@@ -281,9 +337,53 @@ private Q_SLOTS:
         }
         QCOMPARE(WeldCalcState.beta, beta);
         QCOMPARE(frame.ComboBox3->currentText(), text);
+        frame.Edit6->setFocus();
+        QCOMPARE(frame.ComboBox3->currentText(), settled);
+        QCOMPARE(WeldCalcState.beta, beta);
         QCOMPARE(session.boxes.errors().size(), errorCount);
         QCOMPARE(frame.ComboBox3->count(), 5);
         QCOMPARE(frame.ComboBox3->currentListIndex(), -1);
+    }
+
+    // The check after a typed beta shows what it shows after the same entry chosen from the list.
+    void checkAfterTypedBetaAgreesWithTheChosenEntry_data()
+    {
+        addSeparatorColumn();
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("entry");
+        addRowPerSeparator("0,85", QStringLiteral("0,85"), 2);
+        addRowPerSeparator("0,9", QStringLiteral("0,9"), 3);
+        addRowPerSeparator("1", QStringLiteral("1"), 4);
+        addRowPerSeparator("0,7", QStringLiteral("0,7"), 0);
+    }
+    void checkAfterTypedBetaAgreesWithTheChosenEntry()
+    {
+        QFETCH(QChar, separator);
+        QFETCH(QString, typed);
+        QFETCH(int, entry);
+        const auto figures = [](TFrame3 &frame, RecordingInteraction &boxes) {
+            retype(frame.Edit4, QStringLiteral("1"));
+            retype(frame.Edit3, QStringLiteral("100"));
+            // 25 cm is above the greatest length for beta 0,7 (85 * 0,7 * 0,4 cm) only.
+            retype(frame.Edit6, QStringLiteral("25"));
+            QTest::mouseClick(frame.Button1, Qt::LeftButton);
+            return QStringList({frame.Edit2->text(), frame.Edit9->text(), frame.Edit10->text(),
+                                frame.Edit11->text(), frame.Label22->text(), frame.Label23->text(),
+                                frame.Label26->text(), frame.Label27->text()})
+                   + boxes.messages();
+        };
+        QStringList typedFigures;
+        {
+            Session session(separator);
+            QVERIFY(focusInShownFrame(*session.frame, session.frame->ComboBox3));
+            retype(session.frame->ComboBox3, local(typed));
+            QTest::keyClick(session.frame->ComboBox3, Qt::Key_Tab);
+            typedFigures = figures(*session.frame, session.boxes);
+            QVERIFY(session.boxes.errors().isEmpty());
+        }
+        Session session(separator);
+        choose(session.frame->ComboBox3, entry);
+        QCOMPARE(typedFigures, figures(*session.frame, session.boxes));
     }
 
     void keyFilterTurnsPointAndCommaIntoTheSeparator_data()
@@ -321,6 +421,28 @@ private Q_SLOTS:
         box->end(false);
         QTest::keyClicks(widget, typed);
         QCOMPARE(box->text(), QStringLiteral("x") + (filtered ? QString(separator) : typed));
+    }
+
+    // Under each locale of the locale runs: the filter types its separator, the boxes read and
+    // write it, and the beta list's "0,85" is a number only where the separator is a comma.
+    void framesWorksInTheLocaleSeparator()
+    {
+        WELD_FETCH_LOCALE_SEPARATOR(separator);
+        resetWeldCalcState();
+        WeldCalcState.beta = 0.7;
+        useLocaleDecimalSeparator();
+        const auto restore = qScopeGuard([] { setDecimalSeparator(u','); });
+        RecordingInteraction boxes;
+        TFrame3 frame;
+        retype(frame.Edit4, QStringLiteral("2.5"));
+        retype(frame.Edit3, QStringLiteral("3"));
+        QCOMPARE(frame.Edit4->text(), QStringLiteral("2") + separator + QStringLiteral("5"));
+        QCOMPARE(frame.Edit1->text(), QStringLiteral("7") + separator + QStringLiteral("5"));
+        choose(frame.ComboBox3, 2);
+        QCOMPARE(WeldCalcState.beta, 0.85);
+        QCOMPARE(boxes.errors(), separator == u','
+                                     ? QStringList()
+                                     : QStringList{"'0,85' is not a valid floating point value."});
     }
 
     void helpOnBetaShowsSevenLinesJoinedByCarriageReturns()

@@ -2,6 +2,7 @@
 #include "Cp1251.h"
 #include "FileHelpers.h"
 #include "HandlerGuard.h"
+#include "LocaleExpectation.h"
 #include "Numbers.h"
 #include "RecordingInteraction.h"
 #include "ReportWriter.h"
@@ -9,6 +10,7 @@
 #include "TestRegistry.h"
 #include "Unit1.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -249,6 +251,26 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), 63);
         for (auto line = expected.cbegin(); line != expected.cend(); ++line)
             QCOMPARE(lines[line.key() - 1], line.value());
+    }
+
+    // Under each locale of the locale runs: the record's values are written with its separator,
+    // and the texts of the frame are read with it.
+    void reportWritesTheLocaleSeparator()
+    {
+        WELD_FETCH_LOCALE_SEPARATOR(separator);
+        useLocaleDecimalSeparator();
+        const auto restore = qScopeGuard([] { setDecimalSeparator(u','); });
+        ReportSnapshot snapshot = initialSnapshot();
+        snapshot.loadText = QStringLiteral("0") + separator + QStringLiteral("5");
+        // Read with another separator the load would end the report with a conversion error.
+        QCOMPARE(decimalSeparator(), separator);
+        snapshot.Kf = 0.4;
+        snapshot.Lw = 4.2;
+        const QStringList lines = reportLines(snapshot);
+        const auto local = [separator](QString text) { return text.replace(u'#', separator); };
+        QCOMPARE(lines[38], local(QStringLiteral("Ww= beta*Kf*Lw^2/6= 0,7*0#4*17#6/6=0 см^3")));
+        QCOMPARE(lines[39], local(QStringLiteral("Fw= beta*Kf*Lw= 0,7*0#4*4#2=0 см^2")));
+        QCOMPARE(lines[42], QStringLiteral("Q= 500 кг"));
     }
 
     void linesThatNeverChange()
