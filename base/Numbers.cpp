@@ -2,14 +2,11 @@
 #include "Numbers.h"
 
 #include "Errors.h"
+#include "ExactDecimal.h"
 
 #include <QLocale>
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <locale.h>
 #include <optional>
 #include <string>
 
@@ -24,91 +21,6 @@ std::optional<QChar> &separatorSetting()
 bool isAsciiDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
-}
-
-// Qt's application object puts the process into the user's locale, so the C library's own
-// conversion would expect the user's separator; the checked text is handed over in the "C"
-// notation and read under the "C" locale instead.
-locale_t cNumericLocale()
-{
-    static const locale_t locale = newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
-    return locale;
-}
-
-// A value in decimal: 0.digits × 10^exponent, no leading or trailing zeros in `digits`; no
-// digits at all is zero. The digits are the exact expansion or its first digits, cut off, never
-// rounded.
-struct Decimal
-{
-    std::string digits;
-    int exponent = 0;
-    bool negative = false;
-};
-
-Decimal exactDecimal(Extended value)
-{
-    Decimal result;
-    result.negative = std::signbit(value);
-    value = std::fabs(value);
-    if (value == 0)
-        return result;
-    // value = m × 2^(e - 64) with a 64-bit integer m, so 64 - e fraction digits hold it exactly,
-    // and the C library prints that many exactly.
-    int binaryExponent = 0;
-    std::frexp(value, &binaryExponent);
-    const int fractionDigits = std::max(0, 64 - binaryExponent);
-    const int size = std::snprintf(nullptr, 0, "%.*Lf", fractionDigits, value);
-    // The terminating zero goes to text[size], which a std::string always holds.
-    std::string text(std::size_t(std::max(size, 0)), '\0');
-    std::snprintf(text.data(), text.size() + 1, "%.*Lf", fractionDigits, value);
-
-    // The separator printed is the C library's current one, whatever it is: only digits count.
-    std::size_t integerLength = 0;
-    while (integerLength < text.size() && text[integerLength] >= '0' && text[integerLength] <= '9')
-        ++integerLength;
-    std::string digits;
-    digits.reserve(text.size());
-    for (char c : text) {
-        if (c >= '0' && c <= '9')
-            digits += c;
-    }
-    const std::size_t firstSignificant = digits.find_first_not_of('0');
-    const std::size_t lastSignificant = digits.find_last_not_of('0');
-    result.exponent = int(integerLength) - int(firstSignificant);
-    result.digits = digits.substr(firstSignificant, lastSignificant - firstSignificant + 1);
-    return result;
-}
-
-// The first `count` digits of the exact expansion, cut off (not rounded) after them; enough for
-// rounding to count - 1 digits. Printing a few more digits, rounded, gives the cut digits
-// unless the digits beyond them print as zeros (an exact short decimal, or a carry from far
-// out); only then is the whole exact expansion worth its cost.
-Decimal leadingDigits(Extended value, int count)
-{
-    constexpr int guardDigits = 20;
-    const int printed = count + guardDigits;
-    std::string text(std::size_t(printed) + 16, '\0');
-    const int size = std::snprintf(text.data(), text.size(), "%.*Le", printed - 1, std::fabs(value));
-    if (size <= 0 || size >= int(text.size()))
-        return exactDecimal(value);
-    text.resize(std::size_t(size));
-    std::string digits;
-    digits.reserve(std::size_t(printed));
-    std::size_t i = 0;
-    for (; i < text.size() && text[i] != 'e'; ++i) {
-        if (text[i] >= '0' && text[i] <= '9')
-            digits += text[i];
-    }
-    if (i == text.size() || int(digits.size()) != printed || digits[0] == '0'
-        || digits.find_first_not_of('0', std::size_t(count)) == std::string::npos)
-        return exactDecimal(value);
-    Decimal result;
-    result.negative = std::signbit(value);
-    result.exponent = std::atoi(text.c_str() + i + 1) + 1;
-    digits.resize(std::size_t(count));
-    digits.resize(digits.find_last_not_of('0') + 1);
-    result.digits = std::move(digits);
-    return result;
 }
 
 // Keeps the digits whose place value is at least 10^place, halves away from zero; since the
@@ -226,49 +138,49 @@ Extended parseNumber(QStringView text)
     while (end > begin && text[end - 1] == u' ')
         --end;
 
-    std::string normal;
-    normal.reserve(std::size_t(end - begin) + 2);
+    // The digits of both parts run together as one integer; each decimal shifts the exponent.
+    std::string digits;
+    digits.reserve(std::size_t(end - begin));
+    long long exponent = 0;
+    bool negative = false;
     qsizetype i = begin;
-    if (i < end && (text[i] == u'+' || text[i] == u'-')) {
-        if (text[i] == u'-')
-            normal += '-';
-        ++i;
-    }
+    if (i < end && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
     bool mantissa = false;
-    const std::size_t integerStart = normal.size();
     while (i < end && isAsciiDigit(text[i])) {
-        normal += char(text[i++].unicode());
+        digits += char(text[i++].unicode());
         mantissa = true;
     }
-    if (normal.size() == integerStart)
-        normal += '0'; // ",5" and "," read as "0.5" and "0."
+    // ",5" and "," read as "0.5" and "0."
     if (i < end && text[i] == separator) {
-        normal += '.';
         ++i;
         mantissa = true;
-        while (i < end && isAsciiDigit(text[i]))
-            normal += char(text[i++].unicode());
+        while (i < end && isAsciiDigit(text[i])) {
+            digits += char(text[i++].unicode());
+            --exponent;
+        }
     }
     if (!mantissa)
         fail();
     if (i < end && (text[i] == u'E' || text[i] == u'e')) {
-        normal += 'e';
         ++i;
+        bool negativeExponent = false;
         if (i < end && (text[i] == u'+' || text[i] == u'-'))
-            normal += char(text[i++].unicode());
+            negativeExponent = text[i++] == u'-';
         const qsizetype exponentStart = i;
+        // Beyond 10^15 any exponent means zero or overflow, whatever the digits, so it stops
+        // growing there instead of overflowing.
+        long long written = 0;
         while (i < end && isAsciiDigit(text[i]))
-            normal += char(text[i++].unicode());
+            written = std::min(written * 10 + (text[i++].unicode() - u'0'), 1000000000000000LL);
         if (i == exponentStart)
             fail();
+        exponent += negativeExponent ? -written : written;
     }
     if (i != end)
         fail();
 
-    char *parsedEnd = nullptr;
-    const Extended value = strtold_l(normal.c_str(), &parsedEnd, cNumericLocale());
-    if (parsedEnd != normal.c_str() + normal.size())
-        fail();
+    const Extended value = nearestExtended(digits, exponent, negative);
     // Beyond the Extended range the text names no value the program could hold. A value below
     // it is the nearest one, zero at the least, as underflow is silent.
     if (std::isinf(value))
@@ -318,7 +230,7 @@ QString formatGeneral(Extended value)
 {
     if (std::optional<QString> text = nonFiniteText(value))
         return *text;
-    Decimal number = leadingDigits(value, generalPrecision + 1);
+    Decimal number = leadingDigits(value, std::size_t(generalPrecision + 1));
     roundAt(number, number.exponent - generalPrecision);
     if (number.digits.empty())
         return QStringLiteral("0");
@@ -341,7 +253,7 @@ QString formatFixed(Extended value, int precision, int decimals)
     precision = std::max(precision, 1);
     decimals = std::max(decimals, 0);
     // At most `precision` digits are kept, so one more decides the rounding.
-    Decimal number = leadingDigits(value, precision + 1);
+    Decimal number = leadingDigits(value, std::size_t(precision + 1));
     if (!number.digits.empty())
         roundAt(number, std::max(number.exponent - precision, -decimals));
     if (!number.digits.empty() && number.exponent > precision)

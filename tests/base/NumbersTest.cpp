@@ -123,6 +123,15 @@ private Q_SLOTS:
         QTest::newRow("underflow to zero") << point << "1e-5000" << ext(0);
         QTest::newRow("negative underflow") << point << "-1e-99999999999999999999" << ext(-0.0L);
         QTest::newRow("exponent compensates digits") << point << ("0." + QString(5000, u'0') + "1e5001") << ext(1);
+        QTest::newRow("least denormal") << point << "3.6451995318824746025e-4951"
+                                        << ext(std::numeric_limits<Extended>::denorm_min());
+        QTest::newRow("half the least denormal") << point << "1.8225997659412373012e-4951" << ext(0);
+        // Past thousands of digits only whether any digit is nonzero can still matter.
+        QTest::newRow("tie kept over many zeros") << comma << ("18446744073709551617," + QString(20000, u'0'))
+                                                  << ext(18446744073709551616.0L);
+        QTest::newRow("tie broken far out") << comma << ("18446744073709551617," + QString(20000, u'0') + "1")
+                                            << ext(18446744073709551618.0L);
+        QTest::newRow("exponent of many digits") << point << ("1e-" + QString(40, u'9')) << ext(0);
     }
 
     void acceptsNumbers()
@@ -173,6 +182,7 @@ private Q_SLOTS:
         QTest::newRow("beyond Extended") << point << "1e4933";
         QTest::newRow("far beyond Extended") << point << "-1e99999999999999999999";
         QTest::newRow("just beyond the largest") << point << "1.18973149535723176508575e4932";
+        QTest::newRow("many integer digits") << point << QString(5000, u'1');
     }
 
     void rejectsNonNumbers()
