@@ -9,7 +9,6 @@
 #include "Spravka.h"
 #include "ShowAndFocus.h"
 #include "Startup.h"
-#include "TestRegistry.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -481,5 +480,5 @@ private:
     std::unique_ptr<RecordingInteraction> m_unanswered;
 };
 
-WELD_REGISTER_TEST(MainWindowTest);
+QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"

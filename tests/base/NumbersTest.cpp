@@ -1,7 +1,6 @@
 // Tests of number conversion, the general and fixed formats and checked extended arithmetic.
 #include "Errors.h"
 #include "Numbers.h"
-#include "TestRegistry.h"
 
 #include <QLocale>
 #include <QTest>
@@ -449,6 +448,6 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(NumbersTest);
+QTEST_GUILESS_MAIN(NumbersTest)
 
 #include "NumbersTest.moc"

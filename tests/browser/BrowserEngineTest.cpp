@@ -3,7 +3,6 @@
 #include "LoopbackSite.h"
 #include "PanelStatusBar.h"
 #include "RecordingInteraction.h"
-#include "TestRegistry.h"
 #include "WebBrowser.h"
 
 #include <QDir>
@@ -230,5 +229,5 @@ private:
     LoopbackSite site;
 };
 
-WELD_REGISTER_TEST(BrowserEngineTest);
+QTEST_MAIN(BrowserEngineTest)
 #include "BrowserEngineTest.moc"

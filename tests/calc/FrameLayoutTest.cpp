@@ -2,7 +2,6 @@
 // hand-over of its events to an owner.
 #include "FrameTestSupport.h"
 #include "Hints.h"
-#include "TestRegistry.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -126,5 +125,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(FrameLayoutTest);
+QTEST_MAIN(FrameLayoutTest)
 #include "FrameLayoutTest.moc"

@@ -1,6 +1,5 @@
 // Tests of the weld length selection, taking its proposal, and the report action's cancel.
 #include "FrameTestSupport.h"
-#include "TestRegistry.h"
 #include "Unit1.h"
 
 #include <QPushButton>
@@ -195,5 +194,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(LengthSelectionTest);
+QTEST_MAIN(LengthSelectionTest)
 #include "LengthSelectionTest.moc"

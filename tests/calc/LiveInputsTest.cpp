@@ -1,6 +1,5 @@
 // Tests of the live input handlers: moment, design length, beta, the key filter and the help.
 #include "FrameTestSupport.h"
-#include "TestRegistry.h"
 #include "Unit2.h"
 
 #include <QPushButton>
@@ -357,5 +356,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(LiveInputsTest);
+QTEST_MAIN(LiveInputsTest)
 #include "LiveInputsTest.moc"

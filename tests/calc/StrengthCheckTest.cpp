@@ -1,6 +1,5 @@
 // Tests of the strength check: worked examples, warnings, verdict colours, failures, blinking.
 #include "FrameTestSupport.h"
-#include "TestRegistry.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -297,5 +296,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(StrengthCheckTest);
+QTEST_MAIN(StrengthCheckTest)
 #include "StrengthCheckTest.moc"

@@ -1,8 +1,10 @@
-// Small helpers of the report tests: real files in temporary folders, and running a test class
-// again as an unprivileged user (permission bits mean nothing to root).
+// Small helpers of the report tests: real files in temporary folders, saving and its failures, and
+// running a test program again as an unprivileged user (permission bits mean nothing to root).
 #pragma once
 
+#include "Errors.h"
 #include "RecordingInteraction.h"
+#include "TextFile.h"
 #include "Unit1.h"
 
 #include <QByteArray>
@@ -46,6 +48,28 @@ inline QString testDataPath(const QString &name)
     return QStringLiteral(WELD_REPORT_TEST_DATA) + QLatin1Char('/') + name;
 }
 
+// Runs `save` against the target and returns the message of the InOutError it raised, or a
+// text saying that none was raised.
+template <typename Save>
+QString failureOf(Save save)
+{
+    try {
+        save();
+    } catch (const InOutError &error) {
+        return error.message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+inline void saveText(const QString &path, const QByteArray &latinText = QByteArray(100000, 'x'))
+{
+    TextFileWriter file(path);
+    file.write(QString::fromLatin1(latinText));
+    file.commit();
+}
+
+inline const QByteArray original = "the user's file\r\n";
+
 inline bool runningAsRoot()
 {
     return ::geteuid() == 0;
@@ -64,8 +88,8 @@ struct ChildRun
     QString output;
 };
 
-// Runs this test program's class `testClass` as user and group 65534 (nobody) through setpriv.
-inline ChildRun runClassUnprivileged(const QString &testClass)
+// Runs this test program again as user and group 65534 (nobody) through setpriv.
+inline ChildRun runUnprivileged()
 {
     ChildRun run;
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
@@ -94,7 +118,7 @@ inline ChildRun runClassUnprivileged(const QString &testClass)
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                          QStringLiteral("--clear-groups"), copy, QStringLiteral("-class"), testClass});
+                          QStringLiteral("--clear-groups"), copy});
     if (!child.waitForStarted(10000))
         return run;
     child.waitForFinished(120000);

@@ -6,7 +6,6 @@
 #include "RecordingInteraction.h"
 #include "ReportWriter.h"
 #include "SpeedButton.h"
-#include "TestRegistry.h"
 #include "Unit1.h"
 
 #include <QTemporaryDir>
@@ -298,6 +297,6 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(ReportTest);
+QTEST_MAIN(ReportTest)
 
 #include "ReportTest.moc"

@@ -1,7 +1,6 @@
 // Tests of the rich-text reader: what word processors write, read as text with its formatting.
 #include "FileHelpers.h"
 #include "RtfReader.h"
-#include "TestRegistry.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -201,6 +200,6 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(RtfReaderTest);
+QTEST_MAIN(RtfReaderTest)
 
 #include "RtfReaderTest.moc"

@@ -2,7 +2,6 @@
 // and each failure on its row of the message table with the user's file left as it was.
 #include "Errors.h"
 #include "FileHelpers.h"
-#include "TestRegistry.h"
 #include "TextFile.h"
 #include "ViewerText.h"
 
@@ -19,32 +18,6 @@
 #include <unistd.h>
 
 using namespace reporttest;
-
-namespace {
-
-// Runs `save` against the target and returns the message of the InOutError it raised, or a
-// text saying that none was raised.
-template <typename Save>
-QString failureOf(Save save)
-{
-    try {
-        save();
-    } catch (const InOutError &error) {
-        return error.message();
-    }
-    return QStringLiteral("<no error>");
-}
-
-void saveText(const QString &path, const QByteArray &latinText = QByteArray(100000, 'x'))
-{
-    TextFileWriter file(path);
-    file.write(QString::fromLatin1(latinText));
-    file.commit();
-}
-
-const QByteArray original = "the user's file\r\n";
-
-} // namespace
 
 class TextFileTest : public QObject
 {
@@ -241,82 +214,6 @@ private Q_SLOTS:
     }
 };
 
-// The cases that depend on permission bits. Root ignores them, so a program run by root does not
-// run this class itself but has UnprivilegedTextFileTest start a child as user nobody for it.
-class PermissionTextFileTest : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void refusedWithoutAccess_data()
-    {
-        QTest::addColumn<bool>("readOnlyFolder");
-        QTest::addColumn<bool>("readOnlyFile");
-        QTest::addColumn<QString>("target");
-        QTest::newRow("existing file in a read-only folder") << true << false << "report.txt";
-        QTest::newRow("new file in a read-only folder") << true << false << "new.txt";
-        QTest::newRow("read-only existing file") << false << true << "report.txt";
-    }
-    void refusedWithoutAccess()
-    {
-        QFETCH(bool, readOnlyFolder);
-        QFETCH(bool, readOnlyFile);
-        QFETCH(QString, target);
-        QTemporaryDir folder;
-        const QString existing = folder.filePath("report.txt");
-        QVERIFY(writeBytes(existing, original));
-        const QByteArray folderName = QFile::encodeName(folder.path());
-        if (readOnlyFile)
-            QVERIFY(::chmod(QFile::encodeName(existing).constData(), 0444) == 0);
-        if (readOnlyFolder)
-            QVERIFY(::chmod(folderName.constData(), 0555) == 0);
-        const QString message = failureOf([&] { saveText(folder.filePath(target)); });
-        ::chmod(folderName.constData(), 0755);
-        QCOMPARE(message, QStringLiteral("File access denied"));
-        QCOMPARE(readBytes(existing), original);
-        QCOMPARE(entriesOf(folder.path()), QStringList{"report.txt"});
-    }
-
-    void unreadableFileCannotBeOpened()
-    {
-        QTemporaryDir folder;
-        const QString path = folder.filePath("secret.txt");
-        QVERIFY(writeBytes(path, original));
-        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0200) == 0);
-        QString message;
-        try {
-            readViewerDocument(path, QFont());
-        } catch (const LoadError &error) {
-            message = error.message();
-        }
-        QCOMPARE(message, "Cannot open file \"" + QDir::toNativeSeparators(path) + "\". "
-                              + qt_error_string(EACCES));
-    }
-};
-
-class UnprivilegedTextFileTest : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void permissionCasesAsNobody()
-    {
-        if (!runningAsRoot())
-            QSKIP("not root: PermissionTextFileTest ran directly with this user's permissions");
-        const ChildRun run = runClassUnprivileged(QStringLiteral("PermissionTextFileTest"));
-        if (!run.started || run.exitCode == 126 || run.exitCode == 127)
-            QSKIP(qPrintable("cannot run a child as nobody here: " + run.output));
-        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
-        // Passed, not skipped: the child really ran as an unprivileged user.
-        QVERIFY2(run.output.contains(QRegularExpression("Totals: [1-9]\\d* passed, 0 failed, 0 skipped")),
-                 qPrintable(run.output));
-    }
-};
-
-WELD_REGISTER_TEST(TextFileTest);
-static const bool permissionTestRegistered =
-    !runningAsRoot()
-    && weldtest::registerTest("PermissionTextFileTest", [] { return std::make_unique<PermissionTextFileTest>(); });
-WELD_REGISTER_TEST(UnprivilegedTextFileTest);
+QTEST_MAIN(TextFileTest)
 
 #include "TextFileTest.moc"

@@ -6,7 +6,6 @@
 #include "HandlerGuard.h"
 #include "RecordingInteraction.h"
 #include "SpeedButton.h"
-#include "TestRegistry.h"
 #include "Unit1.h"
 
 #include <QElapsedTimer>
@@ -439,6 +438,6 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(ViewerTest);
+QTEST_MAIN(ViewerTest)
 
 #include "ViewerTest.moc"

@@ -1,7 +1,6 @@
 // File dialogs: the filter lists and the remembered name.
 #include "FileDialog.h"
 #include "RecordingInteraction.h"
-#include "TestRegistry.h"
 
 #include <QTest>
 
@@ -49,5 +48,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(FileDialogTest);
+QTEST_MAIN(FileDialogTest)
 #include "FileDialogTest.moc"

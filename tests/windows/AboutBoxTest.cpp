@@ -6,7 +6,6 @@
 #include "RecordingInteraction.h"
 #include "SpeedButton.h"
 #include "Spravka.h"
-#include "TestRegistry.h"
 
 #include <QApplication>
 #include <QDir>
@@ -256,5 +255,5 @@ private:
     std::unique_ptr<RecordingInteraction> m_interaction;
 };
 
-WELD_REGISTER_TEST(AboutBoxTest);
+QTEST_MAIN(AboutBoxTest)
 #include "AboutBoxTest.moc"

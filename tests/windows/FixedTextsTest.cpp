@@ -2,7 +2,6 @@
 #include "Resources.h"
 #include "Spr_ras4et.h"
 #include "Spravka.h"
-#include "TestRegistry.h"
 
 #include <QPlainTextEdit>
 #include <QTest>
@@ -127,5 +126,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(FixedTextsTest);
+QTEST_MAIN(FixedTextsTest)
 #include "FixedTextsTest.moc"

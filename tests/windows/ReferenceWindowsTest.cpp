@@ -5,7 +5,6 @@
 #include "SpeedButton.h"
 #include "Spr_ras4et.h"
 #include "Spravka.h"
-#include "TestRegistry.h"
 #include "Unit2.h"
 #include "Unit5.h"
 
@@ -187,5 +186,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(ReferenceWindowsTest);
+QTEST_MAIN(ReferenceWindowsTest)
 #include "ReferenceWindowsTest.moc"
