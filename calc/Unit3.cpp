@@ -10,6 +10,7 @@
 #include "Numbers.h"
 #include "ReportWriter.h"
 #include "ShowAndFocus.h"
+#include "Timers.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "UserInteraction.h"
@@ -36,13 +37,6 @@ constexpr double listedBeta[] = {0.7, 0.8, 0.85, 0.9, 1};
 void setFontColour(QWidget *control, const QColor &colour)
 {
     setColour(control, QPalette::WindowText, colour);
-}
-
-// Enabling a running timer must not restart its interval.
-void enable(QTimer *timer)
-{
-    if (!timer->isActive())
-        timer->start();
 }
 
 } // namespace
@@ -280,21 +274,21 @@ void TFrame3::Button1Click(QObject *)
         Label26->setText(QStringLiteral(" > "));
     }
 
-    enable(Timer1);
+    enableTimer(Timer1);
 }
 
 void TFrame3::Timer1Timer(QObject *)
 {
     setFontColour(Label34, colours::teal);
     Timer1->stop();
-    enable(Timer2);
+    enableTimer(Timer2);
 }
 
 void TFrame3::Timer2Timer(QObject *)
 {
     setFontColour(Label34, colours::maroon);
     Timer2->stop();
-    enable(Timer1);
+    enableTimer(Timer1);
 }
 
 void TFrame3::Label34MouseMove(QObject *, Qt::KeyboardModifiers, int, int)

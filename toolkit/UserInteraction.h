@@ -40,9 +40,6 @@ UserInteraction &userInteraction();
 // nullptr restores Qt's own.
 UserInteraction *setUserInteraction(UserInteraction *interaction);
 
-// The program's application title, the caption of every message box.
-QString applicationTitle();
-
 // Shorthands for the two boxes.
 void showMessage(const QString &text);
 // Adds the full stop that the error box puts after a message whose last character's

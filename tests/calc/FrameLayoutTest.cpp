@@ -13,7 +13,7 @@ class FrameLayoutTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { substituteFonts(); }
+    void initTestCase() { substituteDesignedFonts(); }
 
     // The form holds points; the frame turns them into the designed pixel heights.
     void fontsTakeEffect_data()

@@ -36,7 +36,7 @@ class LengthSelectionTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { substituteFonts(); }
+    void initTestCase() { substituteDesignedFonts(); }
 
     void proposalAfterACheck_data()
     {

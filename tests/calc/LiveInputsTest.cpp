@@ -30,7 +30,7 @@ class LiveInputsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { substituteFonts(); }
+    void initTestCase() { substituteDesignedFonts(); }
 
     void momentFollowsLoadAndEccentricity_data()
     {

@@ -22,7 +22,7 @@ class StrengthCheckTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { substituteFonts(); }
+    void initTestCase() { substituteDesignedFonts(); }
 
     void workedExamples_data()
     {

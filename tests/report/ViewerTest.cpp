@@ -81,7 +81,7 @@ private Q_SLOTS:
         QCOMPARE(viewer().palette().color(QPalette::Window), QColor(255, 251, 240));
         QCOMPARE(viewer().SpeedButton2->font().pixelSize(), 16);
         QVERIFY(viewer().SpeedButton2->font().bold());
-        QCOMPARE(viewer().SpeedButton2->textColor(), QColor(0, 0, 128));
+        QCOMPARE(viewer().SpeedButton2->palette().color(QPalette::ButtonText), QColor(0, 0, 128));
         QCOMPARE(viewer().Button1->font().pixelSize(), 13);
         QVERIFY(viewer().Button1->font().bold());
         QCOMPARE(viewer().SpeedButton2->cursor().shape(), Qt::PointingHandCursor);
