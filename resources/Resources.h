@@ -1,5 +1,5 @@
 // The program's resources: tool-bar pictures, the program icon, the scheme, the design-code
-// pages and the fixed texts of the usage and method windows, all built into weld_windows.
+// pages and the fixed texts of the usage and method windows, built into the resources library.
 #pragma once
 
 #include "GlyphFiles.h"

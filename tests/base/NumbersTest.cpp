@@ -2,7 +2,8 @@
 #include "Errors.h"
 #include "Numbers.h"
 
-#include <QLocale>
+#include <QCoreApplication>
+#include <QProcess>
 #include <QTest>
 #include <cfloat>
 #include <cmath>
@@ -53,16 +54,49 @@ QString errorOf(Step step)
 
 Q_DECLARE_METATYPE(ExtendedValue)
 
+namespace {
+const char *const expectedSeparatorVariable = "WELD_EXPECTED_SEPARATOR";
+}
+
 class NumbersTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Must run before any test sets the separator.
+    // The separator of a fresh process follows the user's locale: this program runs itself with
+    // a locale in the environment and checks the separator there (separatorOfThisProcess).
+    void separatorComesFromTheLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("separator");
+        QTest::newRow("Russian") << "ru_RU.UTF-8" << ",";
+        QTest::newRow("German") << "de_DE.UTF-8" << ",";
+        QTest::newRow("English") << "en_US.UTF-8" << ".";
+        QTest::newRow("C") << "C" << ".";
+    }
     void separatorComesFromTheLocale()
     {
-        const QString point = QLocale::system().decimalPoint();
-        QCOMPARE(decimalSeparator(), point.isEmpty() ? QChar(u'.') : point.at(0));
+        QFETCH(QString, locale);
+        QFETCH(QString, separator);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), locale);
+        environment.insert(QString::fromLatin1(expectedSeparatorVariable), separator);
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("separatorOfThisProcess")});
+        QVERIFY(child.waitForFinished(30000));
+        const QString output = QString::fromLocal8Bit(child.readAll());
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, qPrintable(output));
+        QVERIFY2(output.contains(QStringLiteral("Totals: 3 passed, 0 failed, 0 skipped")), qPrintable(output));
+    }
+    // Run by separatorComesFromTheLocale in a child process, before anything sets the separator.
+    void separatorOfThisProcess()
+    {
+        const QString expected = qEnvironmentVariable(expectedSeparatorVariable);
+        if (expected.isEmpty())
+            QSKIP("runs in the child process of separatorComesFromTheLocale");
+        QCOMPARE(decimalSeparator(), expected.at(0));
     }
 
     void acceptsNumbers_data()

@@ -135,8 +135,6 @@ private Q_SLOTS:
         QCOMPARE(WeldCalcState.L, 0.0);
     }
 
-    // Mended: after an edit of the load or the eccentricity M holds kg*m of the new inputs; the
-    // selection takes moment and force from those inputs, not a kg*m moment with the old force.
     void selectionUsesOneConsistentState_data()
     {
         QTest::addColumn<QString>("editedLoad");

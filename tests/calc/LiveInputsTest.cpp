@@ -164,7 +164,6 @@ private Q_SLOTS:
         QVERIFY(session.boxes.boxes.isEmpty());
     }
 
-    // Mended: the caption once disagreed with the inputs at start and after another leg.
     void designLengthAgreesWithTheInputsFromTheStart()
     {
         Session session;
