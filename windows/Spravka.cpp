@@ -47,12 +47,10 @@ TForm3::~TForm3() = default;
 
 void TForm3::SpeedButton1Click(QObject *)
 {
-    if (Form4)
-        showAndFocus(Form4);
+    showAndFocus(Form4);
 }
 
 void TForm3::SpeedButton2Click(QObject *)
 {
-    if (AboutBox)
-        showAndFocus(AboutBox);
+    showAndFocus(AboutBox);
 }

@@ -1,5 +1,6 @@
 // Tests of the weld length selection, taking its proposal, and the report action's cancel.
 #include "FrameTestSupport.h"
+#include "ProgramWindows.h"
 #include "Unit1.h"
 
 #include <QPushButton>
@@ -174,12 +175,8 @@ private Q_SLOTS:
     void reportCancelledChangesNothing()
     {
         Session session;
+        ProgramWindows windows;
         TFrame3 &frame = *session.frame;
-        std::unique_ptr<TForm1> viewer;
-        if (!Form1) {
-            viewer = std::make_unique<TForm1>();
-            Form1 = viewer.get();
-        }
         const QString before = Form1->RichEdit1->toPlainText();
         session.boxes.answerFileDialog(std::nullopt);
         QTest::mouseClick(frame.Button9, Qt::LeftButton);
@@ -187,8 +184,6 @@ private Q_SLOTS:
         QVERIFY(session.boxes.boxes.isEmpty());
         QVERIFY(!Form1->isVisible());
         QCOMPARE(Form1->RichEdit1->toPlainText(), before);
-        if (viewer)
-            Form1 = nullptr;
     }
 };
 

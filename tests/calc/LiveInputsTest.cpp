@@ -1,5 +1,6 @@
 // Tests of the live input handlers: moment, design length, beta, the key filter and the help.
 #include "FrameTestSupport.h"
+#include "ProgramWindows.h"
 #include "Unit2.h"
 
 #include <QPushButton>
@@ -340,18 +341,11 @@ private Q_SLOTS:
     void schemeButtonShowsTheSchemeWindow()
     {
         Session session;
-        std::unique_ptr<TForm2> scheme;
-        if (!Form2) {
-            scheme = std::make_unique<TForm2>();
-            Form2 = scheme.get();
-        }
-        Form2->hide();
+        ProgramWindows windows;
+        QVERIFY(!Form2->isVisible());
         QTest::mouseClick(session.frame->Button4, Qt::LeftButton);
         QVERIFY(Form2->isVisible());
         QVERIFY(session.frame->isEnabled());
-        Form2->hide();
-        if (scheme)
-            Form2 = nullptr;
     }
 };
 
