@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTest>
 
 #include <cerrno>
