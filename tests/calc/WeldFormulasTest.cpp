@@ -86,29 +86,37 @@ private Q_SLOTS:
 
     void lengthLimits_data()
     {
+        QTest::addColumn<double>("beta");
+        QTest::addColumn<double>("leg"); // cm
         QTest::addColumn<double>("designLength");
         QTest::addColumn<double>("length");
         QTest::addColumn<bool>("below");
         QTest::addColumn<bool>("above");
-        QTest::newRow("within") << 4.2 << 5.0 << false << false;
-        QTest::newRow("design length at the least") << 4.0 << 4.8 << false << false;
-        QTest::newRow("design length under the least") << 3.9 << 4.7 << true << false;
-        QTest::newRow("length at the greatest") << 23.0 << 23.8 << false << false;
-        QTest::newRow("length over the greatest") << 24.2 << 25.0 << false << true;
-        QTest::newRow("negative design length") << -8.0 << 0.0 << true << false;
+        QTest::addColumn<QString>("greatest"); // mm, as the warning shows it
+        QTest::newRow("within") << 0.7 << 0.4 << 4.2 << 5.0 << false << false << "238";
+        QTest::newRow("design length at the least") << 1.0 << 0.5 << 4.0 << 5.0 << false << false << "425";
+        QTest::newRow("design length under the least") << 1.0 << 0.5 << 3.99 << 4.99 << true << false << "425";
+        QTest::newRow("length at the greatest") << 1.0 << 0.5 << 41.5 << 42.5 << false << false << "425";
+        QTest::newRow("length over the greatest") << 1.0 << 0.5 << 41.6 << 42.6 << false << true << "425";
+        QTest::newRow("25 cm over 238 mm") << 0.7 << 0.4 << 24.2 << 25.0 << false << true << "238";
+        QTest::newRow("negative design length") << 0.7 << 0.4 << -8.0 << 0.0 << true << false << "238";
     }
     void lengthLimits()
     {
+        QFETCH(double, beta);
+        QFETCH(double, leg);
         QFETCH(double, designLength);
         QFETCH(double, length);
         QFETCH(bool, below);
         QFETCH(bool, above);
+        QFETCH(QString, greatest);
         WeldCalcValues values = checkedInputs(0, 0, designLength);
+        values.beta = beta;
+        values.Kf = leg;
         values.L = length;
         computeLengthLimits(values);
         QCOMPARE(values.Lmin, 4.0);
-        QCOMPARE(values.Lmax, 23.8);
-        QCOMPARE(formatGeneral(Extended(values.Lmax) * lengthFactor), QStringLiteral("238"));
+        QCOMPARE(formatGeneral(Extended(values.Lmax) * lengthFactor), greatest);
         QCOMPARE(isBelowLeastLength(values), below);
         QCOMPARE(isAboveGreatestLength(values), above);
     }
