@@ -83,14 +83,10 @@ QColor textColour(const QWidget *control)
     return control->palette().color(QPalette::WindowText);
 }
 
-QString unreadable(const char *text)
-{
-    return QStringLiteral("'%1' is not a valid floating point value.").arg(QString::fromUtf8(text));
-}
-
-// Where a handler can show a box, the row makes it show exactly one per call, so that a forwarder
-// calling its handler twice fails; the colour, timer, scheme and proposal handlers only set a
-// state, which a second call leaves as the first one did.
+// Where a handler shows a message or a file dialog, the row expects exactly one, so that a
+// forwarder calling its handler twice fails. An error ends the first call at once, and the other
+// handlers set a state that a second call leaves as the first one did, so for them the row checks
+// only that the event reaches its handler.
 const std::vector<FrameEvent> &frameEvents()
 {
     const auto nothing = [](TFrame3 *) {};
@@ -116,16 +112,14 @@ const std::vector<FrameEvent> &frameEvents()
              QCOMPARE(i.messages().size(), 1);
              QVERIFY(i.messages().first().startsWith(QStringLiteral("  Коэффициент высоты шва:\r\r")));
          }},
-        {"Edit3Change", [](TFrame3 *f) { f->Edit4->setText(QStringLiteral("x")); },
-         [](TFrame3 *f) { f->Edit3->setText(QStringLiteral("100")); },
-         [](TFrame3 *, const RecordingInteraction &i) { QCOMPARE(i.errors(), QStringList{unreadable("x")}); }},
-        {"Edit4Change", [](TFrame3 *f) { f->Edit3->setText(QStringLiteral("x")); },
-         [](TFrame3 *f) { f->Edit4->setText(QStringLiteral("2")); },
-         [](TFrame3 *, const RecordingInteraction &i) { QCOMPARE(i.errors(), QStringList{unreadable("x")}); }},
-        {"Edit6Change", nothing, [](TFrame3 *f) { f->Edit6->setText(QStringLiteral("y")); },
-         [](TFrame3 *, const RecordingInteraction &i) { QCOMPARE(i.errors(), QStringList{unreadable("y")}); }},
-        {"ComboBox3Change", nothing, [](TFrame3 *f) { QTest::keyClicks(f->ComboBox3, QStringLiteral("z")); },
-         [](TFrame3 *, const RecordingInteraction &i) { QCOMPARE(i.errors(), QStringList{unreadable("0,7z")}); }},
+        {"Edit3Change", nothing, [](TFrame3 *f) { f->Edit4->setText(QStringLiteral("2")); f->Edit3->setText(QStringLiteral("100")); },
+         [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Edit1->text(), QStringLiteral("200")); }},
+        {"Edit4Change", nothing, [](TFrame3 *f) { f->Edit3->setText(QStringLiteral("10")); f->Edit4->setText(QStringLiteral("0,5")); },
+         [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Edit1->text(), QStringLiteral("5")); }},
+        {"Edit6Change", nothing, [](TFrame3 *f) { f->Edit6->setText(QStringLiteral("6")); },
+         [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Label52->text(), QStringLiteral("52")); }},
+        {"ComboBox3Change", nothing, [](TFrame3 *f) { QTest::keyClicks(f->ComboBox3, QStringLiteral("5")); },
+         [](TFrame3 *, const RecordingInteraction &) { QCOMPARE(WeldCalcState.beta, 0.75); }},
         {"Label34Click", nothing, [](TFrame3 *f) { click(f->Label34); },
          [](TFrame3 *, const RecordingInteraction &i) {
              QCOMPARE(i.errors(), QStringList{"Invalid floating point operation."});
