@@ -9,6 +9,7 @@
 #include "FileCommands.h"
 #include "HandlerGuard.h"
 #include "Hints.h"
+#include "ProgramIdentity.h"
 #include "Resources.h"
 #include "ShowAndFocus.h"
 #include "SpeedButton.h"
@@ -219,11 +220,6 @@ void TMainForm::N17Click(QObject *)
 {
     showMessage(QStringLiteral("Выбранный модуль не подключен. О последних версиях программ Вы можете "
                                "узнать на сайте разработчика"));
-}
-
-QString TMainForm::siteAddress(const QString &path)
-{
-    return QStringLiteral("http://tarvelin.example") + path;
 }
 
 void TMainForm::SpeedButton7Click(QObject *)

@@ -83,9 +83,6 @@ public:
     void Frame31Timer1Timer(QObject *Sender);
     void Frame31Timer2Timer(QObject *Sender);
 
-    // The developer's site, opened in the browser window and from the About window.
-    static QString siteAddress(const QString &path);
-
 private:
     void bindCommands();
     void bindFrameEvents();

@@ -3,7 +3,9 @@
 
 #include "About.h"
 #include "Brauzer1.h"
+#include "DesignedFonts.h"
 #include "MainForm.h"
+#include "ProgramIdentity.h"
 #include "Resources.h"
 #include "Spr_ras4et.h"
 #include "Spravka.h"
@@ -17,14 +19,10 @@
 
 void prepareApplication(QApplication &application)
 {
-    QApplication::setApplicationName(QStringLiteral("Сварной шов"));
+    QApplication::setApplicationName(applicationTitle());
     QApplication::setWindowIcon(programIcon()); // every window's and the task bar's
     installToolkitTranslations(application);
-    // The windows are laid out for the Windows fonts; Liberation Sans has the metrics of the
-    // closest of them and Cyrillic letters.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    substituteDesignedFonts();
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     application.setFont(font);

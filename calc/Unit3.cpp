@@ -10,10 +10,12 @@
 #include "Numbers.h"
 #include "ReportWriter.h"
 #include "ShowAndFocus.h"
+#include "Timers.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "UserInteraction.h"
 #include "WeldCalcState.h"
+#include "WeldFormulas.h"
 #include "ui_Unit3.h"
 
 #include <QPushButton>
@@ -22,12 +24,6 @@
 
 namespace {
 
-constexpr Extended momentFactor = 100;   // kg*m to kg*cm
-constexpr Extended lengthFactor = 10;    // mm to cm, and cm to mm
-constexpr Extended forceFactor = 1000;   // t to kg
-constexpr double leastDesignLength = 4.0; // cm
-constexpr Extended greatestLengthFactor = 85;
-constexpr Extended sectionModulusDivisor = 6;
 constexpr int blinkInterval = 1000; // ms
 
 // The weld depth coefficients of the entries of the beta list, in list order.
@@ -45,13 +41,6 @@ QString rowText(std::initializer_list<const QLabel *> captions)
     for (const QLabel *caption : captions)
         texts << caption->text();
     return texts.join(QLatin1Char(' '));
-}
-
-// Enabling a running timer must not restart its interval.
-void enable(QTimer *timer)
-{
-    if (!timer->isActive())
-        timer->start();
 }
 
 } // namespace
@@ -184,7 +173,7 @@ void TFrame3::updateMoment()
     state.e = store(parseNumber(Edit3->text()));
     // Tonnes times millimetres is kg*m without a factor.
     state.M = store(Extended(state.Q) * state.e);
-    m_momentFromInputs = true;
+    WeldCalcMomentSource = MomentSource::Inputs;
     Edit1->setText(formatGeneral(state.M));
 }
 
@@ -269,8 +258,7 @@ void TFrame3::Button13Click(QObject *)
 
 void TFrame3::Button4Click(QObject *)
 {
-    if (Form2)
-        showAndFocus(Form2);
+    showAndFocus(Form2);
 }
 
 // The strength check ----------------------------------------------------------------------------
@@ -280,7 +268,7 @@ void TFrame3::Button1Click(QObject *)
     WeldCalcValues &state = WeldCalcState;
     // The moment and the design length are taken as the user sees them in Edit1 and Label52.
     state.M = store(parseNumber(Edit1->text()) * momentFactor);
-    m_momentFromInputs = false;
+    WeldCalcMomentSource = MomentSource::StrengthCheck;
     state.Kf = store(divide(parseNumber(ComboBox1->currentText()), lengthFactor));
     state.Lw = store(divide(parseNumber(Label52->text()), lengthFactor));
     state.L = store(parseNumber(Edit6->text()));
@@ -288,29 +276,23 @@ void TFrame3::Button1Click(QObject *)
     state.Ywf = store(parseNumber(Edit5->text()));
     state.Yc = store(parseNumber(Edit12->text()));
 
-    state.Lmin = leastDesignLength;
-    state.Lmax = store(greatestLengthFactor * state.beta * state.Kf);
-    // The lower limit is on the design length, the upper on the constructive length.
-    if (!(state.Lw >= state.Lmin))
+    computeLengthLimits(state);
+    if (isBelowLeastLength(state))
         showMessage(QStringLiteral("Длина шва меньше допустимой!"));
-    if (state.L > state.Lmax) {
+    if (isAboveGreatestLength(state)) {
         showMessage(QStringLiteral("Длина шва боьше допустимой! ")
                     + formatGeneral(Extended(state.Lmax) * lengthFactor) + QStringLiteral(" мм"));
     }
 
-    state.Qkg = store(Extended(state.Q) * forceFactor);
-    state.Fw = store(Extended(state.beta) * state.Kf * state.Lw);
+    computeShearArea(state);
     Edit2->setText(formatFixed(state.Fw, 6, 2));
-    state.Ww = store(divide(Extended(state.beta) * state.Kf * state.Lw * state.Lw,
-                            sectionModulusDivisor));
+    computeSectionModulus(state);
     Edit9->setText(formatFixed(state.Ww, 6, 3));
-    state.sigma = store(divide(state.M, state.Ww));
+    computeBendingStress(state);
     Edit10->setText(formatFixed(state.sigma, 6, 1));
-    state.tau = store(divide(state.Qkg, state.Fw));
+    computeShearStress(state);
     Edit11->setText(formatFixed(state.tau, 6, 1));
-    state.SIGMAmax = store(squareRoot(Extended(state.sigma) * state.sigma
-                                      + Extended(state.tau) * state.tau));
-    state.Rlim = store(Extended(state.Rwf) * state.Ywf * state.Yc);
+    computeResultantAndLimit(state);
     Label22->setText(formatFixed(state.SIGMAmax, 6, 0));
     Label23->setText(formatFixed(state.Rlim, 6, 0));
 
@@ -335,21 +317,21 @@ void TFrame3::Button1Click(QObject *)
         Label26->setText(QStringLiteral(" > "));
     }
 
-    enable(Timer1);
+    enableTimer(Timer1);
 }
 
 void TFrame3::Timer1Timer(QObject *)
 {
     setFontColour(Label34, colours::teal);
     Timer1->stop();
-    enable(Timer2);
+    enableTimer(Timer2);
 }
 
 void TFrame3::Timer2Timer(QObject *)
 {
     setFontColour(Label34, colours::maroon);
     Timer2->stop();
-    enable(Timer1);
+    enableTimer(Timer1);
 }
 
 void TFrame3::Label34MouseMove(QObject *, Qt::KeyboardModifiers, int, int)
@@ -367,21 +349,7 @@ void TFrame3::Label34MouseLeave(QObject *)
 void TFrame3::Label34Click(QObject *)
 {
     WeldCalcValues &state = WeldCalcState;
-    // The formulas want kg*cm and kg of one state. After an edit of the load or the eccentricity
-    // M holds kg*m of the current inputs, and Qkg still the force of the last check.
-    Extended moment = state.M;
-    Extended force = state.Qkg;
-    if (m_momentFromInputs) {
-        moment = Extended(state.M) * momentFactor;
-        force = Extended(state.Q) * forceFactor;
-    }
-    state.LM = store(squareRoot(divide(6 * moment, Extended(state.beta) * state.Kf * state.Rwf
-                                                       * state.Ywf * state.Yc))
-                     + 2 * Extended(state.Kf));
-    state.LQ = store(divide(force, Extended(state.Rwf) * state.Ywf * state.Yc * state.beta * state.Kf)
-                     + 2 * Extended(state.Kf));
-    // Both lengths already hold the allowance of two legs.
-    state.Lsel = store(squareRoot(Extended(state.LQ) * state.LQ + Extended(state.LM) * state.LM));
+    selectLength(state, WeldCalcMomentSource);
     Edit13->setText(formatFixed(state.Lsel, 12, 0));
 }
 
@@ -395,8 +363,6 @@ void TFrame3::Button10Click(QObject *)
 
 void TFrame3::Button9Click(QObject *)
 {
-    if (!Form1)
-        return;
     const WeldCalcValues &state = WeldCalcState;
     ReportSnapshot snapshot;
     snapshot.lengthText = Edit6->text();

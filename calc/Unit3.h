@@ -93,9 +93,6 @@ private:
 
     std::unique_ptr<Ui::TFrame3> m_form;
     QList<QMetaObject::Connection> m_ownBindings;
-    // Which writer left WeldCalcState.M: the input handlers (kg*m, from the current load and
-    // eccentricity) or the strength check (kg*cm, together with its Qkg).
-    bool m_momentFromInputs = false;
     // The typed beta was read but its text is not yet in the general format.
     bool m_betaTextUnsettled = false;
 };

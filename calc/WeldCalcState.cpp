@@ -2,8 +2,10 @@
 #include "WeldCalcState.h"
 
 WeldCalcValues WeldCalcState;
+MomentSource WeldCalcMomentSource = MomentSource::StrengthCheck;
 
 void resetWeldCalcState()
 {
     WeldCalcState = WeldCalcValues{};
+    WeldCalcMomentSource = MomentSource::StrengthCheck;
 }

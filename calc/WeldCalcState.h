@@ -32,5 +32,10 @@ struct WeldCalcValues
 // Zero at start-up; the main window sets beta to 0.7 when it is created.
 extern WeldCalcValues WeldCalcState;
 
-// Back to the start-up values (all zero, beta too), for tests.
+// Which writer left WeldCalcState.M: the strength check (kg*cm, together with its Qkg) or the
+// input handlers (kg*m, from the current load and eccentricity).
+enum class MomentSource { StrengthCheck, Inputs };
+extern MomentSource WeldCalcMomentSource;
+
+// Back to the start-up values (all zero, beta too, the moment from the strength check), for tests.
 void resetWeldCalcState();

@@ -15,22 +15,6 @@ static void ensureResources()
     Q_UNUSED(registered);
 }
 
-namespace {
-
-QString glyphPath(Glyph glyph)
-{
-    switch (glyph) {
-    case Glyph::OpenFolder: return QStringLiteral(":/glyph-open-folder.bmp");
-    case Glyph::Diskette: return QStringLiteral(":/glyph-diskette.bmp");
-    case Glyph::QuestionMark: return QStringLiteral(":/glyph-question-mark.bmp");
-    case Glyph::Printer: return QStringLiteral(":/glyph-printer.bmp");
-    case Glyph::Exit: return QStringLiteral(":/glyph-exit.bmp");
-    }
-    return {};
-}
-
-} // namespace
-
 QByteArray resourceBytes(const QString &path)
 {
     ensureResources();
@@ -42,7 +26,7 @@ QByteArray resourceBytes(const QString &path)
 
 QImage toolbarGlyph(Glyph glyph)
 {
-    return QImage::fromData(resourceBytes(glyphPath(glyph)), "BMP");
+    return QImage::fromData(resourceBytes(QStringLiteral(":/") + glyphFileName(glyph)), "BMP");
 }
 
 QImage programIconImage()

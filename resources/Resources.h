@@ -1,6 +1,8 @@
 // The program's resources: tool-bar pictures, the program icon, the scheme, the design-code
-// pages and the fixed texts of the usage and method windows, all built into weld_windows.
+// pages and the fixed texts of the usage and method windows, built into the resources library.
 #pragma once
+
+#include "GlyphFiles.h"
 
 #include <QByteArray>
 #include <QIcon>
@@ -8,9 +10,6 @@
 #include <QString>
 #include <QStringList>
 
-// The tool-bar pictures: each 40 × 20, the normal glyph and the greyed one side by side, with the
-// colour of the bottom-left pixel (olive) to be drawn transparent; SpeedButton::setGlyph takes it.
-enum class Glyph { OpenFolder, Diskette, QuestionMark, Printer, Exit };
 QImage toolbarGlyph(Glyph glyph);
 
 // The 32 × 32, 16-colour program icon with its transparency, as an image and as a window icon.

@@ -9,3 +9,11 @@ void setColour(QWidget *control, QPalette::ColorRole role, const QColor &colour)
     palette.setColor(role, colour);
     control->setPalette(palette);
 }
+
+void setTextColour(QWidget *control, const QColor &colour)
+{
+    QPalette palette = control->palette();
+    for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText})
+        palette.setColor(role, colour);
+    control->setPalette(palette);
+}

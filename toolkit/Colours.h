@@ -19,3 +19,5 @@ inline const QColor captionText(255, 255, 255); // COLOR_CAPTIONTEXT of the clas
 
 // Sets one colour role of a control in every state (active, inactive, disabled).
 void setColour(QWidget *control, QPalette::ColorRole role, const QColor &colour);
+// The caption colour of a control, whether it draws its caption as a button or as a label.
+void setTextColour(QWidget *control, const QColor &colour);

@@ -1,6 +1,8 @@
-// Converting the point sizes of Designer forms into the designed pixel heights.
+// Converting the point sizes of Designer forms into the designed pixel heights, and the free
+// substitutes of the fonts the windows were designed with.
 #include "DesignedFonts.h"
 
+#include <QFont>
 #include <QWidget>
 
 void useDesignedPixelFonts(QWidget *window)
@@ -15,4 +17,10 @@ void useDesignedPixelFonts(QWidget *window)
         font.setPixelSize(qRound(font.pointSizeF() * 96.0 / 72.0));
         control->setFont(font);
     }
+}
+
+void substituteDesignedFonts()
+{
+    for (const char *designed : {"MS Sans Serif", "Tahoma", "Arial"})
+        QFont::insertSubstitution(QString::fromLatin1(designed), QStringLiteral("Liberation Sans"));
 }

@@ -1,4 +1,5 @@
-// Pixel-exact fonts for Designer forms, which store font sizes in whole points.
+// Pixel-exact fonts for Designer forms, which store font sizes in whole points, and the free
+// substitutes of the designed fonts.
 #pragma once
 
 class QWidget;
@@ -7,3 +8,7 @@ class QWidget;
 // pixel height yet the height its point size means at 96 dpi (8 pt → 11 px, 10 → 13, 12 → 16,
 // 14 → 19), so the captions keep their designed size on screens of any resolution.
 void useDesignedPixelFonts(QWidget *window);
+
+// The windows are laid out for the Windows fonts; substitutes Liberation Sans, which has the
+// metrics of the closest of them and Cyrillic letters, for MS Sans Serif, Tahoma and Arial.
+void substituteDesignedFonts();

@@ -18,8 +18,6 @@ public:
     std::optional<QString> execute(QWidget *parent);
 
     QString fileName() const { return m_fileName; }
-    const QStringList &nameFilters() const { return m_nameFilters; }
-    QString defaultExtension() const { return m_defaultExtension; }
 
     // "Текстовые (*.txt)|*.txt|Все файлы (*.*)|*.*" → Qt's "Текстовые (*.txt) (*.txt)",
     // "Все файлы (*.*) (*)"; the dialog shows each without its last parenthesised group.

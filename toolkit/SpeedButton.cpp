@@ -53,19 +53,6 @@ void SpeedButton::setTransparent(bool transparent)
     update();
 }
 
-void SpeedButton::setTextColor(const QColor &color)
-{
-    QPalette colours = palette();
-    for (auto role : {QPalette::ButtonText, QPalette::WindowText})
-        colours.setColor(role, color);
-    setPalette(colours);
-}
-
-QColor SpeedButton::textColor() const
-{
-    return palette().color(QPalette::ButtonText);
-}
-
 void SpeedButton::mouseMoveEvent(QMouseEvent *event)
 {
     QToolButton::mouseMoveEvent(event);

@@ -17,9 +17,6 @@ public:
     // A transparent button lets its parent's background show through; otherwise it paints its own.
     void setTransparent(bool transparent);
     bool isTransparent() const { return m_transparent; }
-    // The caption colour (the button keeps it in every state).
-    void setTextColor(const QColor &color);
-    QColor textColor() const;
 
 Q_SIGNALS:
     void mouseMoved(Qt::KeyboardModifiers modifiers, int x, int y);

@@ -2,6 +2,7 @@
 #include "UserInteraction.h"
 
 #include "Cp1251.h"
+#include "ProgramIdentity.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -114,11 +115,6 @@ UserInteraction *setUserInteraction(UserInteraction *interaction)
     UserInteraction *previous = current;
     current = interaction;
     return previous;
-}
-
-QString applicationTitle()
-{
-    return QStringLiteral("Сварной шов");
 }
 
 void showMessage(const QString &text)

@@ -44,9 +44,6 @@ UserInteraction *setUserInteraction(UserInteraction *interaction);
 // Sets up Qt's file dialog as the real interaction runs it for `request`.
 void prepareFileDialog(QFileDialog &dialog, const FileDialogRequest &request);
 
-// The program's application title, the caption of every message box.
-QString applicationTitle();
-
 // Shorthands for the two boxes.
 void showMessage(const QString &text);
 // Adds the full stop that the error box puts after a message whose last character's

@@ -19,8 +19,7 @@ int main(int argc, char **argv)
         writeBitmap24(drawScheme(), folder.filePath("scheme.bmp"));
         writeJpeg(drawCodePage1(), folder.filePath("design-code-1.jpg"), 88);
         writeJpeg(drawCodePage2(), folder.filePath("design-code-2.jpg"), 88);
-        for (GlyphPicture glyph : {GlyphPicture::OpenFolder, GlyphPicture::Diskette, GlyphPicture::QuestionMark,
-                                   GlyphPicture::Printer, GlyphPicture::Exit})
+        for (Glyph glyph : allGlyphs)
             writeBitmap4(drawGlyphPicture(glyph), folder.filePath(glyphFileName(glyph)));
         const QImage icon = drawProgramIcon();
         writeIcon(icon, folder.filePath("weldcalc.ico"));

@@ -1,6 +1,8 @@
 // The drawings of the program's pictures, each into an image of its final size.
 #pragma once
 
+#include "GlyphFiles.h"
+
 #include <QImage>
 #include <QString>
 
@@ -12,9 +14,7 @@ QImage drawCodePage1();
 QImage drawCodePage2();
 
 // A tool-bar picture: the normal glyph and its greyed copy, 20 × 20 each, on olive.
-enum class GlyphPicture { OpenFolder, Diskette, QuestionMark, Printer, Exit };
-QImage drawGlyphPicture(GlyphPicture picture);
-QString glyphFileName(GlyphPicture picture);
+QImage drawGlyphPicture(Glyph picture);
 
 // The program icon, 32 × 32 in the sixteen colours, transparent around the drawing.
 QImage drawProgramIcon();

@@ -107,7 +107,7 @@ void drawGreyedCopy(QImage &picture)
 
 } // namespace
 
-QImage drawGlyphPicture(GlyphPicture glyph)
+QImage drawGlyphPicture(Glyph glyph)
 {
     QImage picture(40, 20, QImage::Format_RGB32);
     picture.fill(olive);
@@ -116,29 +116,17 @@ QImage drawGlyphPicture(GlyphPicture glyph)
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setClipRect(0, 0, 20, 20);
         switch (glyph) {
-        case GlyphPicture::OpenFolder: drawOpenFolder(painter); break;
-        case GlyphPicture::Diskette: drawDiskette(painter); break;
-        case GlyphPicture::QuestionMark: drawQuestionMark(painter); break;
-        case GlyphPicture::Printer: drawPrinter(painter); break;
-        case GlyphPicture::Exit: drawExit(painter); break;
+        case Glyph::OpenFolder: drawOpenFolder(painter); break;
+        case Glyph::Diskette: drawDiskette(painter); break;
+        case Glyph::QuestionMark: drawQuestionMark(painter); break;
+        case Glyph::Printer: drawPrinter(painter); break;
+        case Glyph::Exit: drawExit(painter); break;
         }
     }
     drawGreyedCopy(picture);
     // The bottom-left pixel names the transparent colour, so it must stay olive.
     picture.setPixelColor(0, 19, olive);
     return picture;
-}
-
-QString glyphFileName(GlyphPicture glyph)
-{
-    switch (glyph) {
-    case GlyphPicture::OpenFolder: return "glyph-open-folder.bmp";
-    case GlyphPicture::Diskette: return "glyph-diskette.bmp";
-    case GlyphPicture::QuestionMark: return "glyph-question-mark.bmp";
-    case GlyphPicture::Printer: return "glyph-printer.bmp";
-    case GlyphPicture::Exit: return "glyph-exit.bmp";
-    }
-    return {};
 }
 
 QImage drawProgramIcon()

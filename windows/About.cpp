@@ -8,10 +8,12 @@
 #include "HandlerGuard.h"
 #include "Hints.h"
 #include "PictureBox.h"
+#include "ProgramIdentity.h"
 #include "Resources.h"
 #include "SpeedButton.h"
 #include "Spravka.h"
 #include "TextFile.h"
+#include "Timers.h"
 #include "UserInteraction.h"
 #include "WindowPlacement.h"
 
@@ -96,7 +98,7 @@ TAboutBox::TAboutBox(const QWidget *mainForm, const TForm3 *usageWindow, QWidget
     setHint(SpeedButton1, QStringLiteral("Сохранить реквизиты в текстовом файле"));
     setHint(OKButton, QStringLiteral("Закрыть окно"));
     // The normal look, which Timer1Timer restores after every highlight.
-    SpeedButton1->setTextColor(colours::teal);
+    setTextColour(SpeedButton1, colours::teal);
     SpeedButton1->setTransparent(true);
     setColour(Label13, QPalette::Window, colours::cream);
     setColour(Label13, QPalette::WindowText, colours::teal);
@@ -118,11 +120,6 @@ TAboutBox::TAboutBox(const QWidget *mainForm, const TForm3 *usageWindow, QWidget
 }
 
 TAboutBox::~TAboutBox() = default;
-
-QString TAboutBox::siteAddress()
-{
-    return QStringLiteral("http://tarvelin.example/");
-}
 
 void TAboutBox::FormCreate(QObject *)
 {
@@ -159,18 +156,16 @@ void TAboutBox::SpeedButton1Click(QObject *)
 
 void TAboutBox::SpeedButton1MouseMove(QObject *, Qt::KeyboardModifiers, int, int)
 {
-    SpeedButton1->setTextColor(colours::black);
+    setTextColour(SpeedButton1, colours::black);
     SpeedButton1->setTransparent(false);
     setColour(Label13, QPalette::Window, highlightBackground);
     setColour(Label13, QPalette::WindowText, colours::black);
-    // Enabling a running timer must not restart its period.
-    if (!Timer1->isActive())
-        Timer1->start();
+    enableTimer(Timer1);
 }
 
 void TAboutBox::Timer1Timer(QObject *)
 {
-    SpeedButton1->setTextColor(colours::teal);
+    setTextColour(SpeedButton1, colours::teal);
     SpeedButton1->setTransparent(true);
     setColour(Label13, QPalette::Window, colours::cream);
     setColour(Label13, QPalette::WindowText, colours::teal);

@@ -29,9 +29,6 @@ public:
     TAboutBox(const QWidget *mainForm, const TForm3 *usageWindow, QWidget *parent = nullptr);
     ~TAboutBox() override;
 
-    // The developer's web site, which Edit1 shows and Edit1Click opens.
-    static QString siteAddress();
-
     void FormCreate(QObject *Sender);
     void OKButtonClick(QObject *Sender);
     void SpeedButton1Click(QObject *Sender);

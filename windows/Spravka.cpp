@@ -34,7 +34,7 @@ TForm3::TForm3(QWidget *parent)
     setColour(Memo1, QPalette::Text, colours::navy);
     setColour(Label3, QPalette::WindowText, colours::navy);
     for (SpeedButton *button : {SpeedButton1, SpeedButton2})
-        button->setTextColor(colours::teal);
+        setTextColour(button, colours::teal);
 
     Memo1->setPlainText(fixedTextLines(FixedText::Usage).join(QLatin1Char('\n')));
     Memo1->setFocus();
@@ -47,12 +47,10 @@ TForm3::~TForm3() = default;
 
 void TForm3::SpeedButton1Click(QObject *)
 {
-    if (Form4)
-        showAndFocus(Form4);
+    showAndFocus(Form4);
 }
 
 void TForm3::SpeedButton2Click(QObject *)
 {
-    if (AboutBox)
-        showAndFocus(AboutBox);
+    showAndFocus(AboutBox);
 }

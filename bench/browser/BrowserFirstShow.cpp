@@ -127,7 +127,7 @@ int main(int argc, char **argv)
     if (!withEngine)
         window.WebBrowser1->setPluginFolders({});
     bool loaded = !withEngine;
-    QObject::connect(window.WebBrowser1, &WebBrowser::DownloadComplete, [&] { loaded = true; });
+    QObject::connect(window.WebBrowser1, &WebBrowser::DownloadComplete, &window, [&] { loaded = true; });
     ExposeWatch watch;
     QCoreApplication::processEvents();
     const QString self = QString::number(QCoreApplication::applicationPid());

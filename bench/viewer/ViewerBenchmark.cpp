@@ -126,7 +126,7 @@ Times measure(TForm1 &viewer, const QString &input, const QString &output)
     QEventLoop loop;
     QTimer tick;
     tick.setInterval(1);
-    QObject::connect(&tick, &QTimer::timeout, [&] {
+    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
         const double gap = milliseconds(sinceTick);
         sinceTick.restart();
         const double processorNow = processorMilliseconds();

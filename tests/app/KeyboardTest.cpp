@@ -9,7 +9,6 @@
 #include "Spr_ras4et.h"
 #include "Spravka.h"
 #include "Startup.h"
-#include "TestRegistry.h"
 #include "UserInteraction.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -223,5 +222,5 @@ private:
     std::unique_ptr<RecordingInteraction> m_unanswered;
 };
 
-WELD_REGISTER_TEST(KeyboardTest);
+QTEST_MAIN(KeyboardTest)
 #include "KeyboardTest.moc"

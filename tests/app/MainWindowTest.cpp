@@ -10,7 +10,6 @@
 #include "Spravka.h"
 #include "ShowAndFocus.h"
 #include "Startup.h"
-#include "TestRegistry.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -58,9 +57,12 @@ void leave(QWidget *control)
 
 } // namespace
 
+// One event of the frame as the main window receives it. `prepare` sets the frame up and may show
+// boxes, which are dropped before `raise`; `check` then sees only what the handler did.
 struct FrameEvent
 {
     const char *name;
+    std::function<void(TFrame3 *)> prepare;
     std::function<void(TFrame3 *)> raise;
     std::function<void(TFrame3 *, const RecordingInteraction &)> check;
 };
@@ -82,52 +84,61 @@ QColor textColour(const QWidget *control)
     return control->palette().color(QPalette::WindowText);
 }
 
+// Where a handler shows a message or a file dialog, the row expects exactly one, so that a
+// forwarder calling its handler twice fails. An error ends the first call at once, and the other
+// handlers set a state that a second call leaves as the first one did, so for them the row checks
+// only that the event reaches its handler.
 const std::vector<FrameEvent> &frameEvents()
 {
+    const auto nothing = [](TFrame3 *) {};
     static const std::vector<FrameEvent> events{
-        {"Button1Click", [](TFrame3 *f) { f->Button1->click(); },
-         [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Edit2->text(), QStringLiteral("1,18")); }},
-        {"Button2Click", [](TFrame3 *f) { f->Button2->click(); },
+        {"Button1Click", [](TFrame3 *f) { f->Edit6->setText(QStringLiteral("4,5")); },
+         [](TFrame3 *f) { f->Button1->click(); },
+         [](TFrame3 *f, const RecordingInteraction &i) {
+             QCOMPARE(i.messages(), QStringList{"Длина шва меньше допустимой!"});
+             QCOMPARE(f->Edit2->text(), QStringLiteral("1,04"));
+         }},
+        {"Button2Click", nothing, [](TFrame3 *f) { f->Button2->click(); },
          [](TFrame3 *, const RecordingInteraction &i) {
              QCOMPARE(i.messages(), QStringList{"Подборка литературы на сайте разработчика"});
          }},
-        {"Button4Click", [](TFrame3 *f) { f->Button4->click(); },
+        {"Button4Click", nothing, [](TFrame3 *f) { f->Button4->click(); },
          [](TFrame3 *, const RecordingInteraction &) { QVERIFY(Form2->isVisible()); }},
-        {"Button9Click", [](TFrame3 *f) { f->Button9->click(); },
+        {"Button9Click", nothing, [](TFrame3 *f) { f->Button9->click(); },
          [](TFrame3 *, const RecordingInteraction &i) { QCOMPARE(i.dialogs.size(), 1); }},
-        {"Button10Click", [](TFrame3 *f) { f->Button10->click(); },
+        {"Button10Click", nothing, [](TFrame3 *f) { f->Button10->click(); },
          [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Edit6->text(), QStringLiteral("0")); }},
-        {"Button13Click", [](TFrame3 *f) { f->Button13->click(); },
+        {"Button13Click", nothing, [](TFrame3 *f) { f->Button13->click(); },
          [](TFrame3 *, const RecordingInteraction &i) {
              QCOMPARE(i.messages().size(), 1);
              QVERIFY(i.messages().first().startsWith(QStringLiteral("  Коэффициент высоты шва:\r\r")));
          }},
-        {"Edit3Change", [](TFrame3 *f) { f->Edit4->setText(QStringLiteral("2")); f->Edit3->setText(QStringLiteral("100")); },
+        {"Edit3Change", nothing, [](TFrame3 *f) { f->Edit4->setText(QStringLiteral("2")); f->Edit3->setText(QStringLiteral("100")); },
          [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Edit1->text(), QStringLiteral("200")); }},
-        {"Edit4Change", [](TFrame3 *f) { f->Edit3->setText(QStringLiteral("10")); f->Edit4->setText(QStringLiteral("0,5")); },
+        {"Edit4Change", nothing, [](TFrame3 *f) { f->Edit3->setText(QStringLiteral("10")); f->Edit4->setText(QStringLiteral("0,5")); },
          [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Edit1->text(), QStringLiteral("5")); }},
-        {"Edit6Change", [](TFrame3 *f) { f->Edit6->setText(QStringLiteral("6")); },
+        {"Edit6Change", nothing, [](TFrame3 *f) { f->Edit6->setText(QStringLiteral("6")); },
          [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(f->Label52->text(), QStringLiteral("52")); }},
-        {"ComboBox3Change", [](TFrame3 *f) { QTest::keyClicks(f->ComboBox3, QStringLiteral("5")); },
+        {"ComboBox3Change", nothing, [](TFrame3 *f) { QTest::keyClicks(f->ComboBox3, QStringLiteral("5")); },
          [](TFrame3 *, const RecordingInteraction &) { QCOMPARE(WeldCalcState.beta, 0.75); }},
-        {"Label34Click", [](TFrame3 *f) { click(f->Label34); },
+        {"Label34Click", nothing, [](TFrame3 *f) { click(f->Label34); },
          [](TFrame3 *, const RecordingInteraction &i) {
              QCOMPARE(i.errors(), QStringList{"Invalid floating point operation."});
          }},
-        {"Edit13Click", [](TFrame3 *f) { click(f->Edit13); },
+        {"Edit13Click", nothing, [](TFrame3 *f) { click(f->Edit13); },
          [](TFrame3 *, const RecordingInteraction &i) {
              QCOMPARE(i.errors(), QStringList{"Invalid floating point operation."});
          }},
-        {"Label34MouseMove", [](TFrame3 *f) { sendMouseMove(f->Label34); },
+        {"Label34MouseMove", nothing, [](TFrame3 *f) { sendMouseMove(f->Label34); },
          [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(textColour(f->Label34), QColor(255, 0, 0)); }},
-        {"Label34MouseLeave", [](TFrame3 *f) { QEvent leave(QEvent::Leave); QApplication::sendEvent(f->Label34, &leave); },
+        {"Label34MouseLeave", nothing, [](TFrame3 *f) { QEvent leave(QEvent::Leave); QApplication::sendEvent(f->Label34, &leave); },
          [](TFrame3 *f, const RecordingInteraction &) { QCOMPARE(textColour(f->Label34), QColor(0, 0, 128)); }},
         // A zero interval lets the tick come from the message loop without waiting.
-        {"Timer1Timer", [](TFrame3 *f) { f->Timer1->start(0); },
+        {"Timer1Timer", nothing, [](TFrame3 *f) { f->Timer1->start(0); },
          [](TFrame3 *f, const RecordingInteraction &) { QTRY_COMPARE(textColour(f->Label34), QColor(0, 128, 128)); }},
-        {"Timer2Timer", [](TFrame3 *f) { sendMouseMove(f->Label34); f->Timer2->start(0); },
+        {"Timer2Timer", nothing, [](TFrame3 *f) { sendMouseMove(f->Label34); f->Timer2->start(0); },
          [](TFrame3 *f, const RecordingInteraction &) { QTRY_COMPARE(textColour(f->Label34), QColor(128, 0, 0)); }},
-        {"Edit1Change", [](TFrame3 *f) { f->Edit1->setText(QStringLiteral("7")); },
+        {"Edit1Change", nothing, [](TFrame3 *f) { f->Edit1->setText(QStringLiteral("7")); },
          [](TFrame3 *f, const RecordingInteraction &i) {
              QVERIFY(i.boxes.isEmpty());
              QCOMPARE(WeldCalcState.M, 0.0);
@@ -378,17 +389,19 @@ private Q_SLOTS:
     }
 
     // Each event of the frame reaches its handler once, through the main window's forwarder.
-    void everyFrameEventIsForwardedOnce_data()
+    void everyFrameEventReachesItsHandler_data()
     {
         QTest::addColumn<int>("event");
         for (int event = 0; event < int(frameEvents().size()); ++event)
             QTest::newRow(frameEvents()[event].name) << event;
     }
-    void everyFrameEventIsForwardedOnce()
+    void everyFrameEventReachesItsHandler()
     {
         QFETCH(int, event);
         RecordingInteraction interaction;
         Brauzer1->WebBrowser1->setPluginFolders({});
+        frameEvents()[event].prepare(MainForm->Frame31);
+        interaction.boxes.clear();
         frameEvents()[event].raise(MainForm->Frame31);
         frameEvents()[event].check(MainForm->Frame31, interaction);
     }
@@ -504,5 +517,5 @@ private:
     std::unique_ptr<RecordingInteraction> m_unanswered;
 };
 
-WELD_REGISTER_TEST(MainWindowTest);
+QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"

@@ -7,7 +7,6 @@
 #include "Numbers.h"
 #include "RecordingInteraction.h"
 #include "Startup.h"
-#include "TestRegistry.h"
 #include "ToolkitTranslations.h"
 #include "Unit1.h"
 #include "Unit3.h"
@@ -218,5 +217,5 @@ private:
     QStringList m_installed;
 };
 
-WELD_REGISTER_TEST(RussianToolkitTest);
+QTEST_MAIN(RussianToolkitTest)
 #include "RussianToolkitTest.moc"

@@ -1,7 +1,6 @@
 // Tests of the Windows-1251 codec: the table, the round trip and the report of unencodable text.
 #include "Cp1251.h"
 #include "Errors.h"
-#include "TestRegistry.h"
 
 #include <QStringDecoder>
 #include <QTest>
@@ -145,6 +144,6 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(Cp1251Test);
+QTEST_GUILESS_MAIN(Cp1251Test)
 
 #include "Cp1251Test.moc"

@@ -1,6 +1,5 @@
 // Tests of the messages of the program's error types.
 #include "Errors.h"
-#include "TestRegistry.h"
 
 #include <QTest>
 
@@ -70,6 +69,6 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(ErrorsTest);
+QTEST_GUILESS_MAIN(ErrorsTest)
 
 #include "ErrorsTest.moc"

@@ -2,7 +2,6 @@
 // with glibc's conversions on random inputs where glibc is the C library.
 #include "ExactDecimal.h"
 #include "ExactDecimalCases.h"
-#include "TestRegistry.h"
 
 #include <QTest>
 #include <cstring>
@@ -131,6 +130,6 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(ExactDecimalTest);
+QTEST_GUILESS_MAIN(ExactDecimalTest)
 
 #include "ExactDecimalTest.moc"

@@ -2,9 +2,9 @@
 #include "Errors.h"
 #include "LocaleExpectation.h"
 #include "Numbers.h"
-#include "TestRegistry.h"
 
-#include <QLocale>
+#include <QCoreApplication>
+#include <QProcess>
 #include <QTest>
 #include <cfloat>
 #include <cmath>
@@ -55,16 +55,49 @@ QString errorOf(Step step)
 
 Q_DECLARE_METATYPE(ExtendedValue)
 
+namespace {
+const char *const expectedSeparatorVariable = "WELD_EXPECTED_SEPARATOR";
+}
+
 class NumbersTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Must run before any test sets the separator.
+    // The separator of a fresh process follows the user's locale: this program runs itself with
+    // a locale in the environment and checks the separator there (separatorOfThisProcess).
+    void separatorComesFromTheLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("separator");
+        QTest::newRow("Russian") << "ru_RU.UTF-8" << ",";
+        QTest::newRow("German") << "de_DE.UTF-8" << ",";
+        QTest::newRow("English") << "en_US.UTF-8" << ".";
+        QTest::newRow("C") << "C" << ".";
+    }
     void separatorComesFromTheLocale()
     {
-        const QString point = QLocale::system().decimalPoint();
-        QCOMPARE(decimalSeparator(), point.isEmpty() ? QChar(u'.') : point.at(0));
+        QFETCH(QString, locale);
+        QFETCH(QString, separator);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), locale);
+        environment.insert(QString::fromLatin1(expectedSeparatorVariable), separator);
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("separatorOfThisProcess")});
+        QVERIFY(child.waitForFinished(30000));
+        const QString output = QString::fromLocal8Bit(child.readAll());
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, qPrintable(output));
+        QVERIFY2(output.contains(QStringLiteral("Totals: 3 passed, 0 failed, 0 skipped")), qPrintable(output));
+    }
+    // Run by separatorComesFromTheLocale in a child process, before anything sets the separator.
+    void separatorOfThisProcess()
+    {
+        const QString expected = qEnvironmentVariable(expectedSeparatorVariable);
+        if (expected.isEmpty())
+            QSKIP("runs in the child process of separatorComesFromTheLocale");
+        QCOMPARE(decimalSeparator(), expected.at(0));
     }
 
     // Under each locale of the locale runs: its separator is read, written and expected in input.
@@ -315,61 +348,6 @@ private Q_SLOTS:
         QCOMPARE(formatFixed(1234567, 6, 1), QStringLiteral("1.23457E6"));
     }
 
-    // The figures of a whole strength check, computed as the calculation does: inputs read from
-    // texts and stored, formulas in Extended, each result stored before it is shown.
-    void strengthCheckFigures_data()
-    {
-        QTest::addColumn<QString>("load");
-        QTest::addColumn<QString>("eccentricity");
-        QTest::addColumn<QString>("moment");
-        QTest::addColumn<QString>("area");
-        QTest::addColumn<QString>("modulus");
-        QTest::addColumn<QString>("sigma");
-        QTest::addColumn<QString>("tau");
-        QTest::addColumn<QString>("resultant");
-
-        QTest::newRow("no load") << "0" << "0" << "0" << "1,12" << "0,747" << "0,0" << "0,0" << "0";
-        QTest::newRow("light load") << "0,05" << "100" << "5" << "1,12" << "0,747" << "669,6" << "44,6" << "671";
-        QTest::newRow("heavy load") << "1" << "100" << "100" << "1,12" << "0,747" << "13392,9" << "892,9" << "13423";
-    }
-
-    void strengthCheckFigures()
-    {
-        QFETCH(QString, load);
-        QFETCH(QString, eccentricity);
-        setDecimalSeparator(u',');
-
-        const double q = store(parseNumber(load));
-        const double e = store(parseNumber(eccentricity));
-        const QString momentText = formatGeneral(store(Extended(q) * e));
-        QTEST(momentText, "moment");
-
-        const double beta = store(parseNumber(u"0,7"));
-        const double m = store(parseNumber(momentText) * 100);
-        const double kf = store(divide(parseNumber(u"4"), 10));
-        const double lw = store(divide(parseNumber(u"40"), 10));
-        const double qkg = store(Extended(q) * 1000);
-        const double fw = store(Extended(beta) * kf * lw);
-        QTEST(formatFixed(fw, 6, 2), "area");
-        const double ww = store(divide(Extended(beta) * kf * lw * lw, 6));
-        QTEST(formatFixed(ww, 6, 3), "modulus");
-        const double sigma = store(divide(m, ww));
-        QTEST(formatFixed(sigma, 6, 1), "sigma");
-        const double tau = store(divide(qkg, fw));
-        QTEST(formatFixed(tau, 6, 1), "tau");
-        const double resultant = store(squareRoot(Extended(sigma) * sigma + Extended(tau) * tau));
-        QTEST(formatFixed(resultant, 6, 0), "resultant");
-    }
-
-    void greatestLengthInMillimetres()
-    {
-        // 85 · beta · Kf with the leg 4 mm, beta 0.7, shown in mm in the general format.
-        setDecimalSeparator(u',');
-        const double kf = store(divide(parseNumber(u"4"), 10));
-        const double lmax = store(Extended(85) * store(parseNumber(u"0,7")) * kf);
-        QCOMPARE(formatGeneral(Extended(lmax) * 10), QStringLiteral("238"));
-    }
-
     void divides_data()
     {
         QTest::addColumn<ExtendedValue>("dividend");
@@ -473,6 +451,6 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(NumbersTest);
+QTEST_GUILESS_MAIN(NumbersTest)
 
 #include "NumbersTest.moc"

@@ -4,7 +4,6 @@
 #include "FakeEngine.h"
 #include "PanelStatusBar.h"
 #include "RecordingInteraction.h"
-#include "TestRegistry.h"
 #include "WebBrowser.h"
 
 #include <QApplication>
@@ -350,5 +349,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(BrowserWindowTest);
+QTEST_MAIN(BrowserWindowTest)
 #include "BrowserWindowTest.moc"

@@ -17,8 +17,6 @@ public:
     QWidget *view() const override { return m_view; }
     void navigate(const QUrl &url) override { navigated.append(url); }
     QUrl currentUrl() const override { return location; }
-    QString title() const override { return QString(); }
-    void requestHtml(std::function<void(const QString &)> receiver) override { receiver(QString()); }
 
     BrowserEngineEvents *const events;
     QList<QUrl> navigated;

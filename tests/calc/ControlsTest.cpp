@@ -1,6 +1,5 @@
 // Tests of the edits, combos and labels: which user actions and program changes raise their events.
 #include "Controls.h"
-#include "TestRegistry.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -257,5 +256,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(ControlsTest);
+QTEST_MAIN(ControlsTest)
 #include "ControlsTest.moc"

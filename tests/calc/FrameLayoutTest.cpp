@@ -2,7 +2,6 @@
 // hand-over of its events to an owner.
 #include "FrameTestSupport.h"
 #include "Hints.h"
-#include "TestRegistry.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -14,7 +13,7 @@ class FrameLayoutTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { substituteFonts(); }
+    void initTestCase() { substituteDesignedFonts(); }
 
     // The form holds points; the frame turns them into the designed pixel heights.
     void fontsTakeEffect_data()
@@ -126,5 +125,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(FrameLayoutTest);
+QTEST_MAIN(FrameLayoutTest)
 #include "FrameLayoutTest.moc"

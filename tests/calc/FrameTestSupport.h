@@ -3,25 +3,17 @@
 #pragma once
 
 #include "Controls.h"
+#include "DesignedFonts.h"
 #include "Numbers.h"
 #include "RecordingInteraction.h"
 #include "Unit3.h"
 #include "WeldCalcState.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
-#include <QFont>
 #include <QTest>
 #include <memory>
 
 namespace frametest {
-
-// "MS Sans Serif" is not on Linux; the program substitutes a metric-compatible face.
-inline void substituteFonts()
-{
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-}
 
 // A number written with a comma, in the separator of the current run.
 inline QString local(QString text)

@@ -1,6 +1,6 @@
 // Tests of the weld length selection, taking its proposal, and the report action's cancel.
 #include "FrameTestSupport.h"
-#include "TestRegistry.h"
+#include "ProgramWindows.h"
 #include "Unit1.h"
 
 #include <QPushButton>
@@ -37,7 +37,7 @@ class LengthSelectionTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { substituteFonts(); }
+    void initTestCase() { substituteDesignedFonts(); }
 
     void proposalAfterACheck_data()
     {
@@ -136,8 +136,6 @@ private Q_SLOTS:
         QCOMPARE(WeldCalcState.L, 0.0);
     }
 
-    // Mended: after an edit of the load or the eccentricity M holds kg*m of the new inputs; the
-    // selection takes moment and force from those inputs, not a kg*m moment with the old force.
     void selectionUsesOneConsistentState_data()
     {
         QTest::addColumn<QString>("editedLoad");
@@ -177,12 +175,8 @@ private Q_SLOTS:
     void reportCancelledChangesNothing()
     {
         Session session;
+        ProgramWindows windows;
         TFrame3 &frame = *session.frame;
-        std::unique_ptr<TForm1> viewer;
-        if (!Form1) {
-            viewer = std::make_unique<TForm1>();
-            Form1 = viewer.get();
-        }
         const QString before = Form1->RichEdit1->toPlainText();
         session.boxes.answerFileDialog(std::nullopt);
         QTest::mouseClick(frame.Button9, Qt::LeftButton);
@@ -190,10 +184,8 @@ private Q_SLOTS:
         QVERIFY(session.boxes.boxes.isEmpty());
         QVERIFY(!Form1->isVisible());
         QCOMPARE(Form1->RichEdit1->toPlainText(), before);
-        if (viewer)
-            Form1 = nullptr;
     }
 };
 
-WELD_REGISTER_TEST(LengthSelectionTest);
+QTEST_MAIN(LengthSelectionTest)
 #include "LengthSelectionTest.moc"

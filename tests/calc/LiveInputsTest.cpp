@@ -1,7 +1,7 @@
 // Tests of the live input handlers: moment, design length, beta, the key filter and the help.
 #include "FrameTestSupport.h"
 #include "LocaleExpectation.h"
-#include "TestRegistry.h"
+#include "ProgramWindows.h"
 #include "Unit2.h"
 
 #include <QPushButton>
@@ -33,7 +33,7 @@ class LiveInputsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { substituteFonts(); }
+    void initTestCase() { substituteDesignedFonts(); }
 
     void momentFollowsLoadAndEccentricity_data()
     {
@@ -167,7 +167,6 @@ private Q_SLOTS:
         QVERIFY(session.boxes.boxes.isEmpty());
     }
 
-    // Mended: the caption once disagreed with the inputs at start and after another leg.
     void designLengthAgreesWithTheInputsFromTheStart()
     {
         Session session;
@@ -464,20 +463,13 @@ private Q_SLOTS:
     void schemeButtonShowsTheSchemeWindow()
     {
         Session session;
-        std::unique_ptr<TForm2> scheme;
-        if (!Form2) {
-            scheme = std::make_unique<TForm2>();
-            Form2 = scheme.get();
-        }
-        Form2->hide();
+        ProgramWindows windows;
+        QVERIFY(!Form2->isVisible());
         QTest::mouseClick(session.frame->Button4, Qt::LeftButton);
         QVERIFY(Form2->isVisible());
         QVERIFY(session.frame->isEnabled());
-        Form2->hide();
-        if (scheme)
-            Form2 = nullptr;
     }
 };
 
-WELD_REGISTER_TEST(LiveInputsTest);
+QTEST_MAIN(LiveInputsTest)
 #include "LiveInputsTest.moc"

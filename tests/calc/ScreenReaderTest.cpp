@@ -1,6 +1,5 @@
 // Tests of what a screen reader announces for the frame's boxes, captions and verdict.
 #include "FrameTestSupport.h"
-#include "TestRegistry.h"
 
 #include <QAccessible>
 #include <QPushButton>
@@ -22,7 +21,7 @@ class ScreenReaderTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { substituteFonts(); }
+    void initTestCase() { substituteDesignedFonts(); }
 
     // Caption, symbol and unit as the row shows them, letters of both scripts as they are:
     // the "c" of "cм" and "кгc" is Latin, the "Р", "е" and the "с" of "Yс" are Cyrillic.
@@ -89,5 +88,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(ScreenReaderTest);
+QTEST_MAIN(ScreenReaderTest)
 #include "ScreenReaderTest.moc"

@@ -1,6 +1,5 @@
 // Tests of the strength check: worked examples, warnings, verdict colours, failures, blinking.
 #include "FrameTestSupport.h"
-#include "TestRegistry.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -23,7 +22,7 @@ class StrengthCheckTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { substituteFonts(); }
+    void initTestCase() { substituteDesignedFonts(); }
 
     void workedExamples_data()
     {
@@ -297,5 +296,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(StrengthCheckTest);
+QTEST_MAIN(StrengthCheckTest)
 #include "StrengthCheckTest.moc"

@@ -1,14 +1,17 @@
-// Small helpers of the report tests: real files in temporary folders, and running a test class
-// again as an unprivileged user (permission bits mean nothing to root).
+// Small helpers of the report tests: real files in temporary folders, saving and its failures, and
+// running a test program again as an unprivileged user (permission bits mean nothing to root).
 #pragma once
 
+#include "Errors.h"
 #include "RecordingInteraction.h"
+#include "TextFile.h"
 #include "Unit1.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
@@ -16,7 +19,11 @@
 #include <QTemporaryDir>
 
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace reporttest {
 
@@ -46,6 +53,42 @@ inline QString testDataPath(const QString &name)
     return QStringLiteral(WELD_REPORT_TEST_DATA) + QLatin1Char('/') + name;
 }
 
+// Runs `save` against the target and returns the message of the InOutError it raised, or a
+// text saying that none was raised.
+template <typename Save>
+QString failureOf(Save save)
+{
+    try {
+        save();
+    } catch (const InOutError &error) {
+        return error.message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+inline void saveText(const QString &path, const QByteArray &latinText = QByteArray(100000, 'x'))
+{
+    TextFileWriter file(path);
+    file.write(QString::fromLatin1(latinText));
+    file.commit();
+}
+
+inline const QByteArray original = "the user's file\r\n";
+
+#ifdef Q_OS_UNIX
+inline struct stat statusOf(const QString &path)
+{
+    struct stat status {};
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return status;
+}
+
+#endif
+
+// The environment variable that hands the in-place child the folder its parent prepared.
+inline const char *inPlaceFixtureVariable = "WELD_IN_PLACE_FIXTURE";
+
+#ifdef Q_OS_UNIX
 inline bool runningAsRoot()
 {
     return ::geteuid() == 0;
@@ -64,10 +107,10 @@ struct ChildRun
     QString output;
 };
 
-// Runs this test program's class `testClass` as user and group 65534 (nobody) through setpriv,
-// with `extraEnvironment` added to its environment.
-inline ChildRun runClassUnprivileged(const QString &testClass,
-                                     const QProcessEnvironment &extraEnvironment = {})
+// Runs `program` (by default this test program) again as user and group 65534 (nobody) through
+// setpriv, with `extraEnvironment` added to its environment.
+inline ChildRun runUnprivileged(const QString &program = QCoreApplication::applicationFilePath(),
+                                const QProcessEnvironment &extraEnvironment = {})
 {
     ChildRun run;
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
@@ -76,9 +119,9 @@ inline ChildRun runClassUnprivileged(const QString &testClass,
     // A copy in /tmp, outside the build folder and the temporary folder of root, which the
     // unprivileged user may not be able to enter.
     static QTemporaryDir copyFolder(QStringLiteral("/tmp/weld-unprivileged-XXXXXX"));
-    const QString copy = copyFolder.filePath(QStringLiteral("unprivileged-test"));
+    const QString copy = copyFolder.filePath(QFileInfo(program).fileName());
     if (!QFile::exists(copy)) {
-        if (!copyFolder.isValid() || !QFile::copy(QCoreApplication::applicationFilePath(), copy))
+        if (!copyFolder.isValid() || !QFile::copy(program, copy))
             return run;
         QFile::setPermissions(copyFolder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
                                                     | QFile::ReadOther | QFile::ExeOther
@@ -98,7 +141,7 @@ inline ChildRun runClassUnprivileged(const QString &testClass,
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                          QStringLiteral("--clear-groups"), copy, QStringLiteral("-class"), testClass});
+                          QStringLiteral("--clear-groups"), copy});
     if (!child.waitForStarted(10000))
         return run;
     child.waitForFinished(120000);
@@ -107,6 +150,7 @@ inline ChildRun runClassUnprivileged(const QString &testClass,
     run.output = QString::fromLocal8Bit(child.readAll());
     return run;
 }
+#endif
 
 // What the viewer's tests share: a fresh viewer as the global Form1, a recording interaction that
 // answers its dialogs, and a folder for the files of one test, emptied after each.

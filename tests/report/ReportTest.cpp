@@ -7,7 +7,6 @@
 #include "RecordingInteraction.h"
 #include "ReportWriter.h"
 #include "SpeedButton.h"
-#include "TestRegistry.h"
 #include "Unit1.h"
 
 #include <QScopeGuard>
@@ -320,6 +319,6 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(ReportTest);
+QTEST_MAIN(ReportTest)
 
 #include "ReportTest.moc"

@@ -1,15 +1,16 @@
 // Tests of the rich-text reader: what word processors write, read as text with its formatting.
 #include "FileHelpers.h"
 #include "RtfReader.h"
-#include "TestRegistry.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #if defined(__SANITIZE_ADDRESS__)
 #define WELD_ADDRESS_SANITIZER 1
@@ -35,6 +36,7 @@ const RtfRun *runWith(const RtfDocument &document, const QString &piece)
     return nullptr;
 }
 
+#ifdef Q_OS_UNIX
 // The address space this process has mapped now, from /proc/self/status.
 qulonglong mappedBytes()
 {
@@ -47,6 +49,8 @@ qulonglong mappedBytes()
     }
     return 0;
 }
+
+#endif
 
 } // namespace
 
@@ -189,6 +193,7 @@ private Q_SLOTS:
         QVERIFY(!runWith(*document, " out")->format.bold);
     }
 
+#ifdef Q_OS_UNIX
     // Reads the text in a child whose address space may grow by only a few times the text's size:
     // the reader must neither run out of memory nor be killed for it.
     void deepNestingFitsInFewTimesTheFilesSize_data()
@@ -228,6 +233,8 @@ private Q_SLOTS:
         QCOMPARE(WEXITSTATUS(status), 0);
     }
 
+#endif
+
     void deepGroupsInTheFontTableStayLinear()
     {
         const int depth = 300000;
@@ -266,6 +273,6 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(RtfReaderTest);
+QTEST_MAIN(RtfReaderTest)
 
 #include "RtfReaderTest.moc"

@@ -2,7 +2,6 @@
 #include "Errors.h"
 #include "HandlerGuard.h"
 #include "RecordingInteraction.h"
-#include "TestRegistry.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -77,5 +76,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(ErrorBoxTest);
+QTEST_MAIN(ErrorBoxTest)
 #include "ErrorBoxTest.moc"

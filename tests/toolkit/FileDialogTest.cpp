@@ -1,7 +1,6 @@
 // File dialogs: the filter lists, the remembered name, and Qt's dialog as the program sets it up.
 #include "FileDialog.h"
 #include "RecordingInteraction.h"
-#include "TestRegistry.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -171,5 +170,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(FileDialogTest);
+QTEST_MAIN(FileDialogTest)
 #include "FileDialogTest.moc"

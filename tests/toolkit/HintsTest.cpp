@@ -1,6 +1,5 @@
 // The application hint: short and long forms, and following the pointer through nested controls.
 #include "Hints.h"
-#include "TestRegistry.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -78,5 +77,5 @@ private:
     }
 };
 
-WELD_REGISTER_TEST(HintsTest);
+QTEST_MAIN(HintsTest)
 #include "HintsTest.moc"

@@ -1,6 +1,5 @@
 // Flat buttons: the two glyphs and the transparent colour of their picture.
 #include "SpeedButton.h"
-#include "TestRegistry.h"
 
 #include <QTest>
 
@@ -42,5 +41,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(SpeedButtonTest);
+QTEST_MAIN(SpeedButtonTest)
 #include "SpeedButtonTest.moc"

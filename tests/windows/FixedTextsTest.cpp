@@ -2,7 +2,6 @@
 #include "Resources.h"
 #include "Spr_ras4et.h"
 #include "Spravka.h"
-#include "TestRegistry.h"
 
 #include <QPlainTextEdit>
 #include <QTest>
@@ -93,31 +92,6 @@ private Q_SLOTS:
         QCOMPARE(resourceBytes(path), (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
     }
 
-    void textsHaveTheirLayout()
-    {
-        const QStringList usage = expectedUsage();
-        QCOMPARE(usage.size(), 16);
-        QVERIFY(usage[0].startsWith(QStringLiteral("     ")) && usage[0][5] != QLatin1Char(' '));
-        QVERIFY(usage[3].isEmpty() && usage[4].isEmpty());
-        QCOMPARE(usage[5], QString(35, QLatin1Char(' ')) + QStringLiteral("Р А Б О Т А:"));
-        int step = 0;
-        for (const QString &line : usage.mid(6))
-            if (line.startsWith(QStringLiteral("   %1. ").arg(step + 1)))
-                ++step;
-        QCOMPARE(step, 6);
-        for (const char *quoted : {"[Показать схему]", "[Расчет]", "Подбор длины шва", "[Записать расчет]"})
-            QVERIFY2(usage.join(QLatin1Char(' ')).contains(QString::fromUtf8(quoted)), quoted);
-
-        const QStringList method = expectedMethod();
-        QCOMPARE(method.size(), 34);
-        QVERIFY(method[4].startsWith(QStringLiteral("  ")) && method[4][2] != QLatin1Char(' '));
-        QVERIFY(method[5].endsWith(QLatin1Char(':')) && method[5][0] != QLatin1Char(' '));
-        QVERIFY(method[17].startsWith(QStringLiteral("  ")) && method[17][2] != QLatin1Char(' '));
-        QVERIFY(method[20].endsWith(QStringLiteral(", где  ")));
-        QVERIFY(method[27].endsWith(QStringLiteral("/6 ")));
-        QCOMPARE(method[28].at(6), QLatin1Char('P')); // a Latin P, as the text has always had it
-    }
-
     void memosShowTheTexts()
     {
         TForm3 usageWindow;
@@ -127,5 +101,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(FixedTextsTest);
+QTEST_MAIN(FixedTextsTest)
 #include "FixedTextsTest.moc"

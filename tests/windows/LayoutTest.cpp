@@ -4,7 +4,6 @@
 #include "SpeedButton.h"
 #include "Spr_ras4et.h"
 #include "Spravka.h"
-#include "TestRegistry.h"
 #include "Unit2.h"
 #include "Unit5.h"
 
@@ -194,5 +193,5 @@ private:
     std::unique_ptr<Windows> m_windows;
 };
 
-WELD_REGISTER_TEST(LayoutTest);
+QTEST_MAIN(LayoutTest)
 #include "LayoutTest.moc"

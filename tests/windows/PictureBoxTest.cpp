@@ -2,7 +2,6 @@
 #include "Errors.h"
 #include "PictureBox.h"
 #include "RecordingInteraction.h"
-#include "TestRegistry.h"
 
 #include <QTest>
 
@@ -47,5 +46,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(PictureBoxTest);
+QTEST_MAIN(PictureBoxTest)
 #include "PictureBoxTest.moc"

@@ -2,7 +2,6 @@
 #include "JpegDecoder.h"
 #include "PictureBox.h"
 #include "Resources.h"
-#include "TestRegistry.h"
 
 #include <QRandomGenerator>
 #include <QSet>
@@ -248,5 +247,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(PicturesTest);
+QTEST_MAIN(PicturesTest)
 #include "PicturesTest.moc"

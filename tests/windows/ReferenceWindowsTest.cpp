@@ -1,11 +1,11 @@
 // The scheme, usage, method and design-requirements windows as a user meets them.
 #include "About.h"
 #include "PictureBox.h"
+#include "ProgramWindows.h"
 #include "ShowAndFocus.h"
 #include "SpeedButton.h"
 #include "Spr_ras4et.h"
 #include "Spravka.h"
-#include "TestRegistry.h"
 #include "Unit2.h"
 #include "Unit5.h"
 
@@ -105,11 +105,10 @@ private Q_SLOTS:
 
     void usageButtonsOpenMethodAndAboutWindows()
     {
-        TForm3 usage;
-        TForm4 methodWindow;
-        TAboutBox about(nullptr, &usage);
-        Form4 = &methodWindow;
-        AboutBox = &about;
+        ProgramWindows windows;
+        TForm3 &usage = *Form3;
+        TForm4 &methodWindow = *Form4;
+        TAboutBox &about = *AboutBox;
         usage.show();
         for (int time = 0; time < 2; ++time) { // also while they are already open
             QTest::mouseClick(usage.SpeedButton1, Qt::LeftButton);
@@ -120,8 +119,6 @@ private Q_SLOTS:
             QVERIFY(QTest::qWaitForWindowActive(&about));
             QCOMPARE(QApplication::focusWidget(), about.OKButton);
         }
-        Form4 = nullptr;
-        AboutBox = nullptr;
     }
 
     void hiddenWindowKeepsCaretAndSelection()
@@ -187,5 +184,5 @@ private Q_SLOTS:
     }
 };
 
-WELD_REGISTER_TEST(ReferenceWindowsTest);
+QTEST_MAIN(ReferenceWindowsTest)
 #include "ReferenceWindowsTest.moc"

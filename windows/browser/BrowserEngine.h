@@ -8,7 +8,6 @@
 #include <QString>
 #include <QUrl>
 #include <QtPlugin>
-#include <functional>
 
 class QWidget;
 
@@ -40,9 +39,6 @@ public:
     virtual void navigate(const QUrl &url) = 0;
     // The address of the current location; empty before the engine has one.
     virtual QUrl currentUrl() const = 0;
-    virtual QString title() const = 0;
-    // The current page's HTML, delivered later on the user-interface thread.
-    virtual void requestHtml(std::function<void(const QString &html)> receiver) = 0;
 };
 
 // The plugin's root object.

@@ -106,11 +106,6 @@ public:
     void navigate(const QUrl &url) override { m_view->load(url); }
     // The address being loaded while a load runs, the page's own otherwise.
     QUrl currentUrl() const override { return m_loadingUrl.isEmpty() ? m_view->url() : m_loadingUrl; }
-    QString title() const override { return m_view->title(); }
-    void requestHtml(std::function<void(const QString &)> receiver) override
-    {
-        m_view->page()->toHtml(std::move(receiver));
-    }
 
 private:
     // The engine refuses a download unless it is accepted while it is being offered; the file
