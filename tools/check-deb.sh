@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Tries the Debian package as a new user would on a fresh Debian 12: installs it with apt into a
 # clean root, checks its files and libraries, starts the program, purges it and checks that
-# nothing of it is left. Needs root. Usage: tools/check-deb.sh [weldcalc_<version>_amd64.deb]
+# nothing of it is left. Needs root and the network. Usage: tools/check-deb.sh [weldcalc_<version>_amd64.deb]
 # (default: the newest one in build/). The clean root is made once with debootstrap and kept
 # as a tarball, and the downloaded packages are kept, under ~/.cache/weldcalc.
 set -euo pipefail
@@ -11,7 +11,12 @@ if [[ $(id -u) -ne 0 ]]; then
   echo "Run as root: debootstrap, chroot and mounts need it." >&2
   exit 1
 fi
-deb=$(realpath "${1:-$(ls -t build/weldcalc_*_*.deb | head -n 1)}")
+deb=${1:-$(ls -t build/weldcalc_*_*.deb 2>/dev/null | head -n 1 || true)}
+if [[ ! -f "$deb" ]]; then
+  echo "No package '$deb': make one with tools/package-deb.sh or name it." >&2
+  exit 1
+fi
+deb=$(realpath "$deb")
 if [[ "$(dpkg-query -W -f='${Status}' debootstrap 2>/dev/null || true)" != "install ok installed" ]]; then
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null
