@@ -128,7 +128,8 @@ echo "still running after 5 s: stopped by timeout (status 124)"
 step "apt-get remove --purge weldcalc"
 in_root apt-get remove --purge -y -q weldcalc | grep -E 'to remove|^Removing|^Purging'
 while read -r path; do
-  [[ -e "$root$path" ]] || continue
+  # "/." is the root itself, which packages built by dpkg-deb list.
+  [[ "$path" != "/." && -e "$root$path" ]] || continue
   if [[ -d "$root$path" ]]; then
     in_root dpkg -S "$path" >/dev/null 2>&1 || fail "$path stays, owned by no package"
   else
