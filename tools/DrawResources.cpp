@@ -1,11 +1,14 @@
 // Draws every picture of the program into the resources folder given on the command line.
 #include "Drawings.h"
+#include "IconSizes.h"
 #include "PictureFiles.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
+#include <string>
 
 int main(int argc, char **argv)
 {
@@ -26,6 +29,13 @@ int main(int argc, char **argv)
         // The same picture for desktops that take PNG icons.
         if (!icon.save(folder.filePath("weldcalc.png"), "PNG"))
             throw std::runtime_error("cannot write weldcalc.png");
+        // The icon theme's layout, so that installing is copying the folder.
+        for (int size : desktopIconSizes()) {
+            const QString apps = QStringLiteral("icons/hicolor/%1x%1/apps").arg(size);
+            if (!folder.mkpath(apps)
+                || !scaledIcon(icon, size).save(folder.filePath(apps + "/weldcalc.png"), "PNG"))
+                throw std::runtime_error("cannot write the icon of size " + std::to_string(size));
+        }
     } catch (const std::exception &error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
