@@ -39,3 +39,6 @@ while ((${#queue[@]})); do
     done
   done < <(imports "$file")
 done
+
+# Symbols are for debugging the build, not for the user's disk.
+find "$folder" -iname '*.dll' -o -iname '*.exe' | xargs x86_64-w64-mingw32-strip --strip-unneeded
