@@ -174,7 +174,9 @@ Writer::Writer(const Path &path)
                 failWithLastError();
             return;
         }
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        // Windows refuses to write a read-only file; said here too, since Wine run by root
+        // would not.
+        if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
             fail(ERROR_ACCESS_DENIED);
         m_target = openExisting(path);
         switch (GetFileType(handleOf(m_target))) {

@@ -21,6 +21,8 @@ void useDesignedPixelFonts(QWidget *window)
 
 void substituteDesignedFonts()
 {
+#ifndef Q_OS_WIN // Windows has the fonts themselves
     for (const char *designed : {"MS Sans Serif", "Tahoma", "Arial"})
         QFont::insertSubstitution(QString::fromLatin1(designed), QStringLiteral("Liberation Sans"));
+#endif
 }

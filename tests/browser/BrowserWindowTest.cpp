@@ -279,7 +279,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pluginContent"); // empty: no plugin file at all
         QTest::addColumn<QString>("factoryFailure"); // set: the plugin's engine refuses to start
         QTest::addColumn<QString>("reason");
+#ifdef WELD_BROWSER_ENGINE
         QTest::newRow("plugin missing") << QString() << QString() << QStringLiteral("не найден");
+#else
+        QTest::newRow("plugin missing") << QString() << QString() << QStringLiteral("не содержит веб-движка");
+#endif
         QTest::newRow("plugin file damaged") << QStringLiteral("not a shared library") << QString()
                                              << QStringLiteral("weld_webengine");
         QTest::newRow("engine refuses to start") << QString() << QStringLiteral("нет OpenGL")
@@ -293,7 +297,11 @@ private Q_SLOTS:
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         if (!pluginContent.isEmpty()) {
+#ifdef Q_OS_WIN
+            QFile damaged(folder.filePath(QStringLiteral("weld_webengine.dll")));
+#else
             QFile damaged(folder.filePath(QStringLiteral("libweld_webengine.so")));
+#endif
             QVERIFY(damaged.open(QIODevice::WriteOnly));
             damaged.write(pluginContent.toUtf8());
         }

@@ -49,6 +49,12 @@ private Q_SLOTS:
 
     void captionsFitTheirBoxes()
     {
+#ifdef Q_OS_WIN
+        // Wine's stand-ins for the Windows fonts have other metrics than the fonts the frame was
+        // drawn for; the fit is checked where the fonts are the metric twins.
+        if (qEnvironmentVariableIsSet("WINEPREFIX") || qEnvironmentVariableIsSet("WINELOADER"))
+            QSKIP("the fonts under Wine are not those of Windows");
+#endif
         Session session;
         TFrame3 &frame = *session.frame;
         // The longest texts the verdict group shows.

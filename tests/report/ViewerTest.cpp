@@ -190,8 +190,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("missing file")
             << "missing.txt" << QByteArray()
-            << "Cannot open file \"" + QDir::toNativeSeparators(path("missing.txt")) + "\". "
-                   + qt_error_string(ENOENT) + ".";
+            << withErrorFullStop("Cannot open file \"" + QDir::toNativeSeparators(path("missing.txt")) + "\". "
+                                 + qt_error_string(ENOENT));
         QTest::newRow("NUL byte") << "binary.doc" << QByteArray("text\0more", 9) << "Failed to Load Stream.";
         QTest::newRow("UTF-16") << "wide.txt" << QByteArray("\xff\xfeO\0K\0", 6) << "Failed to Load Stream.";
 #ifdef Q_OS_UNIX
