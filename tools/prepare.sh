@@ -10,7 +10,7 @@ packages=(
   fonts-liberation
   xvfb xauth x11-utils libx11-dev
   clang libclang-rt-14-dev
-  util-linux
+  util-linux strace
   locales
   dbus-daemon at-spi2-core python3-pyatspi
 )
