@@ -105,7 +105,11 @@ TFrame3::TFrame3(QWidget *parent)
     ensurePolished();
 }
 
-TFrame3::~TFrame3() = default;
+TFrame3::~TFrame3()
+{
+    // The focus leaves the beta box while the widgets are torn down; that ends no edit.
+    disconnect(ComboBox3, &ComboBox::editingEnded, this, nullptr);
+}
 
 void TFrame3::bindOwnEvents()
 {
