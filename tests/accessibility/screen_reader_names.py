@@ -38,8 +38,18 @@ EXPECTED = [
 ]
 
 
-def find_application(pid, deadline):
+def wait_for_display(deadline):
+    """The X server of xvfb-run may still be starting on a loaded machine."""
     while time.monotonic() < deadline:
+        if subprocess.run(["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0:
+            return True
+        time.sleep(0.25)
+    return False
+
+
+def find_application(process, deadline):
+    pid = process.pid
+    while time.monotonic() < deadline and process.poll() is None:
         desktop = pyatspi.Registry.getDesktop(0)
         for app in desktop:
             try:
@@ -68,11 +78,14 @@ def main():
     signal.alarm(170)  # a hung bus must not hang the test run
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
                QT_ACCESSIBILITY="1")
+    if not wait_for_display(time.monotonic() + 30):
+        print("FAIL: the X server did not start")
+        return 1
     process = subprocess.Popen([program], env=env)
     try:
-        app = find_application(process.pid, time.monotonic() + 120)
+        app = find_application(process, time.monotonic() + 120)
         if app is None:
-            print("FAIL: the program did not appear on the accessibility bus")
+            print(f"FAIL: the program did not appear on the accessibility bus (exit status {process.poll()})")
             return 1
         found = []
         walk(app, found)
