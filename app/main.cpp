@@ -7,6 +7,12 @@
 int main(int argc, char **argv)
 {
     WebBrowser::keepShaderCachesOffDisk();
+#ifdef Q_OS_WIN
+    // The GDI font engine leaves the edit boxes' 8-point MS Sans Serif (a bitmap face) blank under
+    // Wine; the FreeType engine draws every face, as it does on Linux.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
     QApplication application(argc, argv);
     prepareApplication(application);
     createWindows();
