@@ -17,10 +17,8 @@ if [[ ! -f "$deb" ]]; then
   exit 1
 fi
 deb=$(realpath "$deb")
-if [[ "$(dpkg-query -W -f='${Status}' debootstrap 2>/dev/null || true)" != "install ok installed" ]]; then
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null
-fi
+source "$(dirname "$0")/install-packages.sh"
+install_missing_packages debootstrap
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/weldcalc
 tarball=$cache/debian-12-minbase.tar.gz

@@ -8,19 +8,8 @@ build_dir=${BUILD_DIR:-build}
 # Only packaging needs these: dpkg-shlibdeps finds the package's dependencies, the validators
 # check the desktop files, `file` lets CPack find the binaries.
 packages=(dpkg-dev file desktop-file-utils appstream)
-missing=()
-for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  if [[ $(id -u) -ne 0 ]]; then
-    echo "These Debian packages are missing; run as root or install them: ${missing[*]}" >&2
-    exit 1
-  fi
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+source tools/install-packages.sh
+install_missing_packages "${packages[@]}"
 
 BUILD_DIR=$build_dir tools/prepare.sh
 

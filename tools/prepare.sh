@@ -15,21 +15,8 @@ packages=(
   dbus-daemon at-spi2-core python3-pyatspi
 )
 
-missing=()
-for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$package")
-done
-
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  if [[ $(id -u) -ne 0 ]]; then
-    echo "These Debian packages are missing; run as root or install them: ${missing[*]}" >&2
-    exit 1
-  fi
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+source "$(dirname "$0")/install-packages.sh"
+install_missing_packages "${packages[@]}"
 
 # The locale tests run the test programs under these locales (C.UTF-8 is built in).
 test_locales=(ru_RU.UTF-8 en_US.UTF-8)

@@ -12,31 +12,21 @@ packages=(
 )
 sources=/etc/apt/sources.list.d/weldcalc-debian-src.sources
 
-missing=()
-for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$package")
-done
-needs_sources=0
-apt-get indextargets --format '$(IDENTIFIER)' 2>/dev/null | grep -qx 'Sources' || needs_sources=1
+source "$(dirname "$0")/../install-packages.sh"
+install_missing_packages "${packages[@]}"
 
-if ((${#missing[@]} || needs_sources)); then
+# Qt's and libjpeg's sources come from Debian's deb-src archive.
+if ! apt-get indextargets --format '$(IDENTIFIER)' 2>/dev/null | grep -qx 'Sources'; then
   if [[ $(id -u) -ne 0 ]]; then
-    echo "Run as root, or install ${missing[*]} and add a deb-src entry for Debian yourself." >&2
+    echo "Run as root, or add a deb-src entry for Debian yourself." >&2
     exit 1
   fi
-  if ((needs_sources)); then
-    cat >"$sources" <<'SOURCES'
+  cat >"$sources" <<'SOURCES'
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: bookworm bookworm-updates
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
-  fi
   apt-get update -qq
-  if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-  fi
 fi
