@@ -6,7 +6,6 @@
 #include "Brauzer1.h"
 #include "Controls.h"
 #include "DesignedFonts.h"
-#include "FileCommands.h"
 #include "HandlerGuard.h"
 #include "Hints.h"
 #include "ProgramIdentity.h"
@@ -32,8 +31,13 @@ TMainForm *MainForm = nullptr;
 
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
-    , OpenDialog(makeMainOpenDialog())
-    , SaveDialog(makeMainSaveDialog())
+    , OpenDialog(FileDialogRequest::Mode::Open,
+                 QStringLiteral("Все файлы (*.*)|*.*|Текстовые (*.txt)|*.txt|MWord(.doc)|*.doc|"
+                                "rtf-формат (*.rtf)|*.rtf|Расчетные (*.tww)|*.tww"))
+    , SaveDialog(FileDialogRequest::Mode::Save,
+                 QStringLiteral("Текстовые (*.txt)|*.txt|MWord(.doc)|*.doc|RTF-формат (*.rtf)|*.rtf|"
+                                "Таблица Excel (*.xls)|*.xls|Расчетные (*.tww)|*.tww|Все файлы (*.*)|*.*"),
+                 QStringLiteral("txt"), initialSaveName())
     , m_form(std::make_unique<Ui::TMainForm>())
 {
     m_form->setupUi(this);
@@ -148,12 +152,17 @@ void TMainForm::FileNew(QObject *)
 
 void TMainForm::FileOpen(QObject *)
 {
-    openIntoViewer(*Form1, OpenDialog, this);
+    const std::optional<QString> fileName = OpenDialog.execute(this);
+    if (!fileName)
+        return;
+    // A file that fails to load leaves the viewer as it was, and hidden if it was.
+    Form1->loadFromFile(*fileName);
+    showAndFocus(Form1);
 }
 
 void TMainForm::FileSaveAs(QObject *)
 {
-    saveViewerText(*Form1, SaveDialog, this);
+    Form1->saveThroughDialog(SaveDialog, this);
 }
 
 void TMainForm::FileExit(QObject *)

@@ -48,7 +48,7 @@ void createWindows()
     Form1 = createSecondary(new TForm1);
     Form4 = createSecondary(new TForm4);
     Form2 = createSecondary(new TForm2);
-    AboutBox = createSecondary(new TAboutBox(MainForm, Form3));
+    AboutBox = createSecondary(new TAboutBox(MainForm, Form3->Label2, Form3->Label8));
     Form5 = createSecondary(new TForm5);
     Brauzer1 = createSecondary(new TBrauzer1);
 }

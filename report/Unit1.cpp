@@ -4,15 +4,16 @@
 
 #include "Cp1251.h"
 #include "DesignedFonts.h"
-#include "FileCommands.h"
 #include "HandlerGuard.h"
 #include "Hints.h"
 #include "Resources.h"
 #include "SpeedButton.h"
 #include "TextFile.h"
+#include "UserInteraction.h"
 #include "ViewerText.h"
 #include "WindowPlacement.h"
 
+#include <QDir>
 #include <QFont>
 #include <QPushButton>
 #include <QTextDocument>
@@ -20,9 +21,17 @@
 
 TForm1 *Form1 = nullptr;
 
+QString initialSaveName()
+{
+    return QStringLiteral("Св.шов№__");
+}
+
 TForm1::TForm1(QWidget *parent)
     : QWidget(parent)
-    , SaveDialog(makeViewerSaveDialog())
+    , SaveDialog(FileDialogRequest::Mode::Save,
+                 QStringLiteral("Текстовые (*.txt)|*.txt|MWord(.doc)|*.doc|RTF-формат (*.rtf)|*.rtf|"
+                                "Таблица Excel|*.xls|Расчетные (*.tww)|*.tww|Все файлы (*.*)|*.*"),
+                 QStringLiteral("txt"), initialSaveName())
     , m_form(std::make_unique<Ui::TForm1>())
 {
     m_form->setupUi(this);
@@ -74,6 +83,15 @@ void TForm1::saveToFile(const QString &fullPath) const
     file.commit();
 }
 
+void TForm1::saveThroughDialog(FileDialog &dialog, QWidget *dialogParent) const
+{
+    const std::optional<QString> fileName = dialog.execute(dialogParent);
+    if (!fileName)
+        return;
+    saveToFile(*fileName);
+    showMessage(QStringLiteral("Записано в файл  ") + QDir::toNativeSeparators(*fileName));
+}
+
 void TForm1::Button1Click(QObject *)
 {
     close();
@@ -81,7 +99,7 @@ void TForm1::Button1Click(QObject *)
 
 void TForm1::SpeedButton2Click(QObject *)
 {
-    saveViewerText(*this, SaveDialog, this);
+    saveThroughDialog(SaveDialog, this);
 }
 
 void TForm1::RichEdit1Change(QObject *)

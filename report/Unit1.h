@@ -27,6 +27,10 @@ public:
     void loadFromFile(const QString &fullPath);
     // Writes the box's plain text (CR LF between lines) by the text-file output convention.
     void saveToFile(const QString &fullPath) const;
+    // Save As, for the save button and the main window's command alike: runs `dialog`; on
+    // acceptance saves and confirms with "Записано в файл  <full name>". InOutError or
+    // UnencodableTextError on failure, the target then untouched. Cancelling does nothing.
+    void saveThroughDialog(FileDialog &dialog, QWidget *dialogParent) const;
 
     QTextEdit *RichEdit1 = nullptr;
     SpeedButton *SpeedButton2 = nullptr;
@@ -42,3 +46,6 @@ private:
 };
 
 extern TForm1 *Form1;
+
+// The name the save dialogs propose before any name was accepted.
+QString initialSaveName(); // "Св.шов№__"

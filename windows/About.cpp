@@ -11,7 +11,6 @@
 #include "ProgramIdentity.h"
 #include "Resources.h"
 #include "SpeedButton.h"
-#include "Spravka.h"
 #include "TextFile.h"
 #include "Timers.h"
 #include "UserInteraction.h"
@@ -41,13 +40,15 @@ QString withTextExtension(const QString &path)
 
 } // namespace
 
-TAboutBox::TAboutBox(const QWidget *mainForm, const TForm3 *usageWindow, QWidget *parent)
+TAboutBox::TAboutBox(const QWidget *mainForm, const QLabel *usageVersion, const QLabel *usageDate,
+                     QWidget *parent)
     : QWidget(parent)
     , SaveDialog(FileDialogRequest::Mode::Save, QStringLiteral("Текстовые (*.txt)|*.txt|Все файлы (*.*)|*.*"),
                  QStringLiteral("txt"), QStringLiteral("-Tarvelin-"))
     , ui(std::make_unique<Ui::TAboutBox>())
     , m_mainForm(mainForm)
-    , m_usageWindow(usageWindow)
+    , m_usageVersion(usageVersion)
+    , m_usageDate(usageDate)
 {
     ui->setupUi(this);
     Panel1 = ui->Panel1;
@@ -125,10 +126,10 @@ void TAboutBox::FormCreate(QObject *)
 {
     if (m_mainForm)
         Label34->setText(m_mainForm->windowTitle());
-    if (m_usageWindow) {
-        Label2->setText(m_usageWindow->Label2->text());
-        Label8->setText(m_usageWindow->Label8->text());
-    }
+    if (m_usageVersion)
+        Label2->setText(m_usageVersion->text());
+    if (m_usageDate)
+        Label8->setText(m_usageDate->text());
     // The plain labels size themselves to their captions; Label1 keeps its width and grows down.
     for (QLabel *label : {Comments, Label19, Label6, Label12, Version, Label2, Label16, Label10, Label3, Label11})
         label->adjustSize();

@@ -15,7 +15,6 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class SpeedButton;
-class TForm3;
 namespace Ui {
 class TAboutBox;
 }
@@ -25,8 +24,9 @@ class TAboutBox : public QWidget
     Q_OBJECT
 public:
     // The module, version and date are copied at creation from the main window's caption and
-    // from the usage window's hidden labels; either may be missing (then the placeholders stay).
-    TAboutBox(const QWidget *mainForm, const TForm3 *usageWindow, QWidget *parent = nullptr);
+    // from the usage window's two hidden labels; any may be missing (then the placeholders stay).
+    TAboutBox(const QWidget *mainForm, const QLabel *usageVersion, const QLabel *usageDate,
+              QWidget *parent = nullptr);
     ~TAboutBox() override;
 
     void FormCreate(QObject *Sender);
@@ -72,7 +72,8 @@ protected:
 private:
     std::unique_ptr<Ui::TAboutBox> ui;
     const QWidget *m_mainForm;
-    const TForm3 *m_usageWindow;
+    const QLabel *m_usageVersion;
+    const QLabel *m_usageDate;
 };
 
 extern TAboutBox *AboutBox;

@@ -1,7 +1,6 @@
-// Tests of the viewer window, its loading and saving, and the main window's Open and Save As.
+// Tests of the viewer window: its loading, its saving through its own dialog and its closing.
 #include "Cp1251.h"
 #include "Errors.h"
-#include "FileCommands.h"
 #include "FileHelpers.h"
 #include "HandlerGuard.h"
 #include "RecordingInteraction.h"
@@ -46,20 +45,23 @@ class ViewerTest : public QObject, private ViewerFixture
 private:
     TForm1 &viewer() { return *m_viewer; }
 
-    // Loads bytes through the main window's Open command.
+    // Loads a file the way every command does, its errors shown in the error box.
+    void load(const QString &fullPath)
+    {
+        runGuarded([&] { viewer().loadFromFile(fullPath); });
+    }
+
     void open(const QByteArray &bytes, const QString &name = QStringLiteral("in.txt"))
     {
         QVERIFY(writeBytes(path(name), bytes));
-        FileDialog openDialog = makeMainOpenDialog();
-        m_interaction->answerFileDialog(path(name));
-        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
+        load(path(name));
     }
 
+    // Saves through the save button and its dialog.
     QByteArray saveAs(const QString &name)
     {
-        FileDialog saveDialog = makeMainSaveDialog();
         m_interaction->answerFileDialog(path(name));
-        runGuarded([&] { saveViewerText(viewer(), saveDialog); });
+        runGuarded([&] { viewer().SpeedButton2Click(viewer().SpeedButton2); });
         return readBytes(path(name));
     }
 
@@ -229,13 +231,10 @@ private Q_SLOTS:
 #endif
         if (name != "missing.txt")
             QVERIFY(writeBytes(path(name), bytes));
-        FileDialog openDialog = makeMainOpenDialog();
-        m_interaction->answerFileDialog(path(name));
-        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
+        load(path(name));
         QCOMPARE(m_interaction->errors(), QStringList{message});
         QCOMPARE(viewer().RichEdit1->toPlainText(), QString("kept"));
         QVERIFY(viewer().SpeedButton2->isHidden());
-        QVERIFY(!viewer().isVisible());
     }
 
     void loadsUpToTheBoxsCapacity_data()
@@ -263,11 +262,9 @@ private Q_SLOTS:
         if (!QFileInfo::exists("/dev/zero"))
             QSKIP("this system has no /dev/zero");
         viewer().RichEdit1->setPlainText("kept");
-        FileDialog openDialog = makeMainOpenDialog();
-        m_interaction->answerFileDialog(QStringLiteral("/dev/zero"));
         QElapsedTimer timer;
         timer.start();
-        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
+        load(QStringLiteral("/dev/zero"));
         QVERIFY(timer.elapsed() < 5000);
         QCOMPARE(m_interaction->errors(), QStringList{"Failed to Load Stream."});
         QCOMPARE(viewer().RichEdit1->toPlainText(), QString("kept"));
@@ -308,31 +305,15 @@ private Q_SLOTS:
         QCOMPARE(viewer().RichEdit1->toPlainText(), QString("\\b not rich\\b0"));
     }
 
-    void openShowsTheWindowAndTheSaveButton()
-    {
-        open("text");
-        QVERIFY(viewer().isVisible());
-        QVERIFY(!viewer().SpeedButton2->isHidden());
-        QCOMPARE(viewer().RichEdit1->toPlainText(), QString("text"));
-    }
-
-    void cancelledDialogsDoNothing()
+    void cancelledSaveDoesNothing()
     {
         viewer().RichEdit1->setPlainText("kept");
-        viewer().SpeedButton2->hide();
-        FileDialog openDialog = makeMainOpenDialog();
-        FileDialog saveDialog = makeMainSaveDialog();
-        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
-        runGuarded([&] { saveViewerText(viewer(), saveDialog); });
+        m_interaction->answerFileDialog(std::nullopt);
         runGuarded([&] { viewer().SpeedButton2Click(viewer().SpeedButton2); });
-        QCOMPARE(m_interaction->dialogs.size(), 3);
+        QCOMPARE(m_interaction->dialogs.size(), 1);
         QVERIFY(m_interaction->boxes.isEmpty());
-        QCOMPARE(viewer().RichEdit1->toPlainText(), QString("kept"));
-        QVERIFY(viewer().SpeedButton2->isHidden());
-        QVERIFY(!viewer().isVisible());
         QVERIFY(entriesOf(m_folder.path()).isEmpty());
-        QCOMPARE(openDialog.fileName(), QString());
-        QCOMPARE(saveDialog.fileName(), QString("Св.шов№__"));
+        QCOMPARE(viewer().SaveDialog.fileName(), QString("Св.шов№__"));
     }
 
     void saveButtonWritesAndConfirms()
@@ -423,67 +404,18 @@ private Q_SLOTS:
         QVERIFY(!viewer().SpeedButton2->isHidden());
     }
 
-    void dialogsAsTheCommandsMeetThem()
+    void saveDialogAsTheButtonMeetsIt()
     {
-        FileDialog openDialog = makeMainOpenDialog();
-        FileDialog saveDialog = makeMainSaveDialog();
-        m_interaction->answerFileDialog(std::nullopt);
-        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
-        m_interaction->answerFileDialog(std::nullopt);
-        runGuarded([&] { saveViewerText(viewer(), saveDialog); });
-        m_interaction->answerFileDialog(std::nullopt);
         runGuarded([&] { viewer().SpeedButton2Click(viewer().SpeedButton2); });
-        QCOMPARE(m_interaction->dialogs.size(), 3);
-
-        const FileDialogRequest &open = m_interaction->dialogs[0];
-        QCOMPARE(open.mode, FileDialogRequest::Mode::Open);
-        QCOMPARE(open.nameFilters, FileDialog::toNameFilters(
-                                       "Все файлы (*.*)|*.*|Текстовые (*.txt)|*.txt|MWord(.doc)|*.doc|"
-                                       "rtf-формат (*.rtf)|*.rtf|Расчетные (*.tww)|*.tww"));
-        QCOMPARE(open.nameFilters.size(), 5);
-        QCOMPARE(open.defaultSuffix, QString());
-        QCOMPARE(open.proposedName, QString());
-
-        const FileDialogRequest &save = m_interaction->dialogs[1];
+        QCOMPARE(m_interaction->dialogs.size(), 1);
+        const FileDialogRequest &save = m_interaction->dialogs.front();
         QCOMPARE(save.mode, FileDialogRequest::Mode::Save);
         QCOMPARE(save.nameFilters,
                  FileDialog::toNameFilters("Текстовые (*.txt)|*.txt|MWord(.doc)|*.doc|RTF-формат (*.rtf)|*.rtf|"
-                                           "Таблица Excel (*.xls)|*.xls|Расчетные (*.tww)|*.tww|Все файлы (*.*)|*.*"));
+                                           "Таблица Excel|*.xls|Расчетные (*.tww)|*.tww|Все файлы (*.*)|*.*"));
+        QCOMPARE(save.nameFilters.size(), 6);
         QCOMPARE(save.defaultSuffix, QString("txt"));
         QCOMPARE(save.proposedName, QString("Св.шов№__"));
-
-        const FileDialogRequest &viewerSave = m_interaction->dialogs[2];
-        QCOMPARE(viewerSave.mode, FileDialogRequest::Mode::Save);
-        QCOMPARE(viewerSave.nameFilters,
-                 FileDialog::toNameFilters("Текстовые (*.txt)|*.txt|MWord(.doc)|*.doc|RTF-формат (*.rtf)|*.rtf|"
-                                           "Таблица Excel|*.xls|Расчетные (*.tww)|*.tww|Все файлы (*.*)|*.*"));
-        QCOMPARE(viewerSave.nameFilters.size(), 6);
-        QCOMPARE(viewerSave.defaultSuffix, QString("txt"));
-        QCOMPARE(viewerSave.proposedName, QString("Св.шов№__"));
-    }
-
-    void eachDialogRemembersItsOwnName()
-    {
-        FileDialog openDialog = makeMainOpenDialog();
-        FileDialog saveDialog = makeMainSaveDialog();
-        QVERIFY(writeBytes(path("opened.txt"), "text"));
-        m_interaction->answerFileDialog(path("opened.txt"));
-        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
-        m_interaction->answerFileDialog(path("main.txt"));
-        runGuarded([&] { saveViewerText(viewer(), saveDialog); });
-        m_interaction->answerFileDialog(path("viewer.txt"));
-        runGuarded([&] { viewer().SpeedButton2Click(viewer().SpeedButton2); });
-        // Second round: each proposes what was last accepted in it, a missing file included.
-        m_interaction->answerFileDialog(path("gone.txt"));
-        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
-        runGuarded([&] { saveViewerText(viewer(), saveDialog); });
-        runGuarded([&] { viewer().SpeedButton2Click(viewer().SpeedButton2); });
-        runGuarded([&] { openIntoViewer(viewer(), openDialog); });
-        QCOMPARE(m_interaction->dialogs.size(), 7);
-        QCOMPARE(m_interaction->dialogs[3].proposedName, path("opened.txt"));
-        QCOMPARE(m_interaction->dialogs[4].proposedName, path("main.txt"));
-        QCOMPARE(m_interaction->dialogs[5].proposedName, path("viewer.txt"));
-        QCOMPARE(m_interaction->dialogs[6].proposedName, path("gone.txt"));
     }
 };
 

@@ -43,7 +43,7 @@ private Q_SLOTS:
         m_mainForm = std::make_unique<QWidget>();
         m_mainForm->setWindowTitle(QStringLiteral("Расчет сварного шва"));
         m_usage = std::make_unique<TForm3>();
-        m_about = std::make_unique<TAboutBox>(m_mainForm.get(), m_usage.get());
+        m_about = std::make_unique<TAboutBox>(m_mainForm.get(), m_usage->Label2, m_usage->Label8);
         m_interaction = std::make_unique<RecordingInteraction>();
     }
 
@@ -69,7 +69,7 @@ private Q_SLOTS:
 
     void withoutSourcesThePlaceholdersStay()
     {
-        TAboutBox alone(nullptr, nullptr);
+        TAboutBox alone(nullptr, nullptr, nullptr);
         QCOMPARE(alone.Label34->text(), QStringLiteral("-"));
         QCOMPARE(alone.Label2->text(), QStringLiteral("V "));
         QCOMPARE(alone.Label8->text(), QStringLiteral("-"));

@@ -21,7 +21,7 @@ struct Windows
     TForm3 usage;
     TForm4 method;
     TForm2 scheme;
-    TAboutBox about{nullptr, &usage};
+    TAboutBox about{nullptr, usage.Label2, usage.Label8};
     TForm5 design;
 
     QWidget *byName(const QString &name)
