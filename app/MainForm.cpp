@@ -20,7 +20,6 @@
 #include "UserInteraction.h"
 #include "WebBrowser.h"
 #include "WeldCalcState.h"
-#include "ui_MainForm.h"
 
 #include <QPushButton>
 #include <QShortcut>
@@ -38,44 +37,9 @@ TMainForm::TMainForm(QWidget *parent)
                  QStringLiteral("Текстовые (*.txt)|*.txt|MWord(.doc)|*.doc|RTF-формат (*.rtf)|*.rtf|"
                                 "Таблица Excel (*.xls)|*.xls|Расчетные (*.tww)|*.tww|Все файлы (*.*)|*.*"),
                  QStringLiteral("txt"), initialSaveName())
-    , m_form(std::make_unique<Ui::TMainForm>())
 {
-    m_form->setupUi(this);
+    setupUi(this);
     useDesignedPixelFonts(this);
-    const Ui::TMainForm &form = *m_form;
-    MainMenu = form.MainMenu;
-    FileMenu = form.FileMenu;
-    HelpMenu = form.HelpMenu;
-    HelpContentsItem = form.HelpContentsItem;
-    Components1 = form.Components1;
-    Servises1 = form.Servises1;
-    Tarvelin1 = form.Tarvelin1;
-    N6 = form.N6;
-    FileNewItem = form.FileNewItem;
-    FileOpenItem = form.FileOpenItem;
-    FileSaveItem = form.FileSaveItem;
-    FileSaveAsItem = form.FileSaveAsItem;
-    FilePrintItem = form.FilePrintItem;
-    FilePrintSetupItem = form.FilePrintSetupItem;
-    FileExitItem = form.FileExitItem;
-    N2 = form.N2;
-    N5 = form.N5;
-    DesignRequirementsItem = form.DesignRequirementsItem;
-    HelpSearchItem = form.HelpSearchItem;
-    HelpHowToUseItem = form.HelpHowToUseItem;
-    HelpAboutItem = form.HelpAboutItem;
-    N19 = form.N19, N7 = form.N7, N8 = form.N8, N9 = form.N9, N10 = form.N10, N11 = form.N11;
-    N12 = form.N12, N13 = form.N13, N14 = form.N14, N15 = form.N15, N16 = form.N16;
-    N17 = form.N17, N18 = form.N18;
-    N20 = form.N20, N21 = form.N21, N22 = form.N22, N23 = form.N23;
-    StatusLine = form.StatusLine;
-    SpeedBar = form.SpeedBar;
-    SpeedButton1 = form.SpeedButton1, SpeedButton2 = form.SpeedButton2;
-    SpeedButton3 = form.SpeedButton3, SpeedButton4 = form.SpeedButton4;
-    SpeedButton5 = form.SpeedButton5, SpeedButton6 = form.SpeedButton6;
-    SpeedButton7 = form.SpeedButton7, SpeedButton8 = form.SpeedButton8;
-    Label1 = form.Label1;
-    Frame31 = form.Frame31;
 
     // The frame's outer corner is at (193, 5); the client area below the menu is 720 × 488.
     move(193, 5);
@@ -97,8 +61,6 @@ TMainForm::TMainForm(QWidget *parent)
     bindFrameEvents();
     runGuarded([this] { FormCreate(this); });
 }
-
-TMainForm::~TMainForm() = default;
 
 void TMainForm::bindCommands()
 {

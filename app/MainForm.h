@@ -1,46 +1,22 @@
 // The main window TMainForm: menu bar, tool bar, status line and the embedded calculation frame.
 #pragma once
 
+#include "ui_MainForm.h"
+
 #include "FileDialog.h"
 
 #include <QMainWindow>
-#include <memory>
 
-class QAction;
-class QLabel;
-class QMenu;
-class QMenuBar;
-class QStatusBar;
 class QWidget;
-class SpeedButton;
-class TFrame3;
 
-namespace Ui {
-class TMainForm;
-}
-
-class TMainForm : public QMainWindow
+// The form's controls: the menu bar MainMenu with its menus and items, the tool bar SpeedBar
+// with SpeedButton1…8 and Label1, the embedded frame Frame31 and the status line StatusLine.
+class TMainForm : public QMainWindow, public Ui::TMainForm
 {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget *parent = nullptr);
-    ~TMainForm() override;
 
-    // The menu: bar, menus and items under their own names.
-    QMenuBar *MainMenu;
-    QMenu *FileMenu, *HelpMenu, *HelpContentsItem, *Components1, *Servises1, *Tarvelin1, *N6;
-    QAction *FileNewItem, *FileOpenItem, *FileSaveItem, *FileSaveAsItem, *FilePrintItem,
-        *FilePrintSetupItem, *FileExitItem;
-    QAction *N2, *N5, *HelpSearchItem, *HelpHowToUseItem, *HelpAboutItem;
-    QAction *N19, *N7, *N8, *N9, *N10, *N11, *N12, *N13, *N14, *N15, *N16, *N17, *N18;
-    QAction *N20, *N21, *N22, *N23, *DesignRequirementsItem;
-
-    QStatusBar *StatusLine;
-    QWidget *SpeedBar;
-    SpeedButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4, *SpeedButton5,
-        *SpeedButton6, *SpeedButton7, *SpeedButton8;
-    QLabel *Label1;
-    TFrame3 *Frame31;
     FileDialog OpenDialog;
     FileDialog SaveDialog;
 
@@ -86,8 +62,6 @@ public:
 private:
     void bindCommands();
     void bindFrameEvents();
-
-    std::unique_ptr<Ui::TMainForm> m_form;
 };
 
 extern TMainForm *MainForm;

@@ -16,7 +16,6 @@
 #include "UserInteraction.h"
 #include "WeldCalcState.h"
 #include "WeldFormulas.h"
-#include "ui_Unit3.h"
 
 #include <QPushButton>
 #include <QStringList>
@@ -47,37 +46,9 @@ QString rowText(std::initializer_list<const QLabel *> captions)
 
 TFrame3::TFrame3(QWidget *parent)
     : QWidget(parent)
-    , m_form(std::make_unique<Ui::TFrame3>())
 {
-    m_form->setupUi(this);
+    setupUi(this);
     useDesignedPixelFonts(this);
-    const Ui::TFrame3 &form = *m_form;
-    Label7 = form.Label7, Label38 = form.Label38;
-    Button4 = form.Button4, Button1 = form.Button1, Button9 = form.Button9, Button2 = form.Button2;
-    Label11 = form.Label11, Label12 = form.Label12, Label13 = form.Label13;
-    Label8 = form.Label8, Label9 = form.Label9, Label10 = form.Label10;
-    Label1 = form.Label1, Label3 = form.Label3, Label2 = form.Label2;
-    Edit4 = form.Edit4, Edit3 = form.Edit3, Edit1 = form.Edit1;
-    Label17 = form.Label17, Label14 = form.Label14, Label15 = form.Label15, Label16 = form.Label16;
-    Label36 = form.Label36, Label37 = form.Label37;
-    Label18 = form.Label18, Label19 = form.Label19, Label20 = form.Label20;
-    Label54 = form.Label54, Label50 = form.Label50, Label52 = form.Label52, Label53 = form.Label53;
-    ComboBox1 = form.ComboBox1, ComboBox3 = form.ComboBox3, ComboBox2 = form.ComboBox2;
-    Button13 = form.Button13;
-    Edit6 = form.Edit6;
-    Label35 = form.Label35, Label32 = form.Label32, Label33 = form.Label33, Label31 = form.Label31;
-    Label48 = form.Label48, Label25 = form.Label25, Label51 = form.Label51, Label49 = form.Label49;
-    Edit5 = form.Edit5, Edit12 = form.Edit12;
-    Label4 = form.Label4, Label5 = form.Label5, Label6 = form.Label6;
-    Label39 = form.Label39, Label40 = form.Label40, Label41 = form.Label41;
-    Label42 = form.Label42, Label43 = form.Label43, Label44 = form.Label44;
-    Label45 = form.Label45, Label46 = form.Label46, Label47 = form.Label47;
-    Edit2 = form.Edit2, Edit9 = form.Edit9, Edit10 = form.Edit10, Edit11 = form.Edit11;
-    Label28 = form.Label28, Label29 = form.Label29, Label22 = form.Label22;
-    Label26 = form.Label26, Label23 = form.Label23, Label27 = form.Label27;
-    Label34 = form.Label34;
-    Edit13 = form.Edit13;
-    Button10 = form.Button10;
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -2,22 +2,18 @@
 // the blinking of the length-selection caption and the weld length selection.
 #pragma once
 
+#include "ui_Unit3.h"
+
 #include <QList>
 #include <QMetaObject>
 #include <QWidget>
-#include <memory>
 
-class ComboBox;
-class Edit;
-class Label;
-class QPushButton;
 class QTimer;
 
-namespace Ui {
-class TFrame3;
-}
-
-class TFrame3 : public QWidget
+// The form's controls, top to bottom: the title and the actions; the load, eccentricity and
+// moment; the leg, beta, constructive and design length; the materials and service factors; the
+// results; the verdict; the weld length selection (Label34, Edit13, Button10).
+class TFrame3 : public QWidget, public Ui::TFrame3
 {
     Q_OBJECT
 public:
@@ -33,32 +29,6 @@ public:
     // owner forwards) stay bound to the frame.
     void releaseEvents();
 
-    // Title and the actions.
-    Label *Label7;
-    QPushButton *Button4, *Button1, *Button9, *Button2;
-    // Inputs: load, eccentricity, moment.
-    Label *Label11, *Label12, *Label13, *Label8, *Label9, *Label10, *Label1, *Label3, *Label2;
-    Edit *Edit4, *Edit3, *Edit1;
-    // Weld geometry: leg, beta, constructive and design length.
-    Label *Label17, *Label14, *Label15, *Label16, *Label36, *Label37, *Label18, *Label19, *Label20;
-    Label *Label54, *Label50, *Label52, *Label53;
-    ComboBox *ComboBox1, *ComboBox3;
-    QPushButton *Button13;
-    Edit *Edit6;
-    // Materials and service factors.
-    Label *Label35, *Label32, *Label33, *Label31, *Label48, *Label25, *Label51, *Label49;
-    ComboBox *ComboBox2;
-    Edit *Edit5, *Edit12;
-    // Results.
-    Label *Label38, *Label4, *Label5, *Label6, *Label39, *Label40, *Label41, *Label42, *Label43,
-        *Label44, *Label45, *Label46, *Label47;
-    Edit *Edit2, *Edit9, *Edit10, *Edit11;
-    // Verdict.
-    Label *Label28, *Label29, *Label22, *Label26, *Label23, *Label27;
-    // Weld length selection.
-    Label *Label34;
-    Edit *Edit13;
-    QPushButton *Button10;
     // The two halves of the blinking of Label34.
     QTimer *Timer1, *Timer2;
 
@@ -91,7 +61,6 @@ private:
     // The general format of a typed beta, written when the user leaves the box or presses Enter.
     void settleBetaText();
 
-    std::unique_ptr<Ui::TFrame3> m_form;
     QList<QMetaObject::Connection> m_ownBindings;
     // The typed beta was read but its text is not yet in the general format.
     bool m_betaTextUnsettled = false;

@@ -1,6 +1,5 @@
 // The viewer/editor window TForm1 and its three handlers.
 #include "Unit1.h"
-#include "ui_Unit1.h"
 
 #include "Cp1251.h"
 #include "DesignedFonts.h"
@@ -32,12 +31,8 @@ TForm1::TForm1(QWidget *parent)
                  QStringLiteral("Текстовые (*.txt)|*.txt|MWord(.doc)|*.doc|RTF-формат (*.rtf)|*.rtf|"
                                 "Таблица Excel|*.xls|Расчетные (*.tww)|*.tww|Все файлы (*.*)|*.*"),
                  QStringLiteral("txt"), initialSaveName())
-    , m_form(std::make_unique<Ui::TForm1>())
 {
-    m_form->setupUi(this);
-    RichEdit1 = m_form->RichEdit1;
-    SpeedButton2 = m_form->SpeedButton2;
-    Button1 = m_form->Button1;
+    setupUi(this);
 
     placeWindow(this, 201, 9, 649, 643);
     useDesignedPixelFonts(this);
@@ -54,8 +49,6 @@ TForm1::TForm1(QWidget *parent)
     connectHandler(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
     connectHandler(RichEdit1, &QTextEdit::textChanged, this, &TForm1::RichEdit1Change);
 }
-
-TForm1::~TForm1() = default;
 
 void TForm1::loadFromFile(const QString &fullPath)
 {

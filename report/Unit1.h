@@ -1,26 +1,17 @@
 // The viewer/editor window TForm1: the report and opened files, editable and saved as text.
 #pragma once
 
+#include "ui_Unit1.h"
+
 #include "FileDialog.h"
 
 #include <QWidget>
 
-#include <memory>
-
-namespace Ui {
-class TForm1;
-}
-
-class QTextEdit;
-class QPushButton;
-class SpeedButton;
-
-class TForm1 : public QWidget
+class TForm1 : public QWidget, public Ui::TForm1
 {
     Q_OBJECT
 public:
     explicit TForm1(QWidget *parent = nullptr);
-    ~TForm1() override;
 
     // Replaces the whole text with the file's content: rich text first, then plain
     // Windows-1251 text; LoadError on failure (the text is then unchanged).
@@ -32,17 +23,11 @@ public:
     // UnencodableTextError on failure, the target then untouched. Cancelling does nothing.
     void saveThroughDialog(FileDialog &dialog, QWidget *dialogParent) const;
 
-    QTextEdit *RichEdit1 = nullptr;
-    SpeedButton *SpeedButton2 = nullptr;
-    QPushButton *Button1 = nullptr;
     FileDialog SaveDialog;
 
     void Button1Click(QObject *Sender);
     void SpeedButton2Click(QObject *Sender);
     void RichEdit1Change(QObject *Sender);
-
-private:
-    std::unique_ptr<Ui::TForm1> m_form;
 };
 
 extern TForm1 *Form1;

@@ -9,4 +9,6 @@ inline constexpr int designedFrameWidth = 8;
 inline constexpr int designedFrameHeight = 27;
 
 // Puts a top-level window's frame at (left, top) with the client area of the designed outer size.
+// Each window's constructor places it, and only there: a form sets its window's size but never
+// its position, so the forms (.ui) hold the controls' layout and no geometry of the window itself.
 void placeWindow(QWidget *window, int left, int top, int outerWidth, int outerHeight);

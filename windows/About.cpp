@@ -1,7 +1,6 @@
 // The About window: labels copied at creation, the payment details saved to a text file, the
 // highlight of the save button that the next timer tick undoes, and the web site.
 #include "About.h"
-#include "ui_About.h"
 
 #include "Colours.h"
 #include "DesignedFonts.h"
@@ -45,38 +44,11 @@ TAboutBox::TAboutBox(const QWidget *mainForm, const QLabel *usageVersion, const 
     : QWidget(parent)
     , SaveDialog(FileDialogRequest::Mode::Save, QStringLiteral("Текстовые (*.txt)|*.txt|Все файлы (*.*)|*.*"),
                  QStringLiteral("txt"), QStringLiteral("-Tarvelin-"))
-    , ui(std::make_unique<Ui::TAboutBox>())
     , m_mainForm(mainForm)
     , m_usageVersion(usageVersion)
     , m_usageDate(usageDate)
 {
-    ui->setupUi(this);
-    Panel1 = ui->Panel1;
-    ProgramIcon = ui->ProgramIcon;
-    Label1 = ui->Label1;
-    Comments = ui->Comments;
-    Label5 = ui->Label5;
-    Label18 = ui->Label18;
-    Label19 = ui->Label19;
-    Edit2 = ui->Edit2;
-    Label6 = ui->Label6;
-    Label34 = ui->Label34;
-    Label12 = ui->Label12;
-    Edit1 = ui->Edit1;
-    Version = ui->Version;
-    Label2 = ui->Label2;
-    Label16 = ui->Label16;
-    Label8 = ui->Label8;
-    Label17 = ui->Label17;
-    Label4 = ui->Label4;
-    Label10 = ui->Label10;
-    Label3 = ui->Label3;
-    Label11 = ui->Label11;
-    Memo1 = ui->Memo1;
-    SpeedButton1 = ui->SpeedButton1;
-    Label9 = ui->Label9;
-    Label13 = ui->Label13;
-    OKButton = ui->OKButton;
+    setupUi(this);
     placeWindow(this, 253, 57, 602, 459);
     useDesignedPixelFonts(this);
 
@@ -119,8 +91,6 @@ TAboutBox::TAboutBox(const QWidget *mainForm, const QLabel *usageVersion, const 
     OKButton->setFocus();
     runGuarded([this] { FormCreate(this); });
 }
-
-TAboutBox::~TAboutBox() = default;
 
 void TAboutBox::FormCreate(QObject *)
 {

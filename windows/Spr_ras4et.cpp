@@ -1,6 +1,5 @@
 // The method window: its fixed text and two closing lines.
 #include "Spr_ras4et.h"
-#include "ui_Spr_ras4et.h"
 
 #include "Colours.h"
 #include "DesignedFonts.h"
@@ -11,12 +10,8 @@ TForm4 *Form4 = nullptr;
 
 TForm4::TForm4(QWidget *parent)
     : QWidget(parent)
-    , ui(std::make_unique<Ui::TForm4>())
 {
-    ui->setupUi(this);
-    Memo1 = ui->Memo1;
-    Label2 = ui->Label2;
-    Label15 = ui->Label15;
+    setupUi(this);
     placeWindow(this, 240, 16, 470, 589);
     useDesignedPixelFonts(this);
 
@@ -29,5 +24,3 @@ TForm4::TForm4(QWidget *parent)
     Memo1->setPlainText(fixedTextLines(FixedText::Method).join(QLatin1Char('\n')));
     Memo1->setFocus();
 }
-
-TForm4::~TForm4() = default;

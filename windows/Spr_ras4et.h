@@ -1,28 +1,15 @@
 // The method window TForm4: the strength condition and formulas of the calculation.
 #pragma once
 
+#include "ui_Spr_ras4et.h"
+
 #include <QWidget>
-#include <memory>
 
-class QLabel;
-class QPlainTextEdit;
-namespace Ui {
-class TForm4;
-}
-
-class TForm4 : public QWidget
+class TForm4 : public QWidget, public Ui::TForm4
 {
     Q_OBJECT
 public:
     explicit TForm4(QWidget *parent = nullptr);
-    ~TForm4() override;
-
-    QPlainTextEdit *Memo1;
-    QLabel *Label2;
-    QLabel *Label15;
-
-private:
-    std::unique_ptr<Ui::TForm4> ui;
 };
 
 extern TForm4 *Form4;

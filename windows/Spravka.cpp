@@ -1,6 +1,5 @@
 // The usage window: its fixed text, and the buttons that open the method and About windows.
 #include "Spravka.h"
-#include "ui_Spravka.h"
 
 #include "About.h"
 #include "Colours.h"
@@ -16,15 +15,8 @@ TForm3 *Form3 = nullptr;
 
 TForm3::TForm3(QWidget *parent)
     : QWidget(parent)
-    , ui(std::make_unique<Ui::TForm3>())
 {
-    ui->setupUi(this);
-    Memo1 = ui->Memo1;
-    Label3 = ui->Label3;
-    SpeedButton1 = ui->SpeedButton1;
-    SpeedButton2 = ui->SpeedButton2;
-    Label2 = ui->Label2;
-    Label8 = ui->Label8;
+    setupUi(this);
     placeWindow(this, 244, 17, 571, 396);
     useDesignedPixelFonts(this);
 
@@ -42,8 +34,6 @@ TForm3::TForm3(QWidget *parent)
     connectHandler(SpeedButton1, &SpeedButton::clicked, this, &TForm3::SpeedButton1Click);
     connectHandler(SpeedButton2, &SpeedButton::clicked, this, &TForm3::SpeedButton2Click);
 }
-
-TForm3::~TForm3() = default;
 
 void TForm3::SpeedButton1Click(QObject *)
 {

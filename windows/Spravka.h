@@ -1,36 +1,19 @@
 // The usage window TForm3: how to use the program, the feedback line, the buttons to the method
-// and About windows, and the program's version and date in two hidden labels.
+// and About windows, and the program's version and date in two hidden labels (Label2, Label8).
 #pragma once
 
+#include "ui_Spravka.h"
+
 #include <QWidget>
-#include <memory>
 
-class QLabel;
-class QPlainTextEdit;
-class SpeedButton;
-namespace Ui {
-class TForm3;
-}
-
-class TForm3 : public QWidget
+class TForm3 : public QWidget, public Ui::TForm3
 {
     Q_OBJECT
 public:
     explicit TForm3(QWidget *parent = nullptr);
-    ~TForm3() override;
 
     void SpeedButton1Click(QObject *Sender);
     void SpeedButton2Click(QObject *Sender);
-
-    QPlainTextEdit *Memo1;
-    QLabel *Label3;
-    SpeedButton *SpeedButton1;
-    SpeedButton *SpeedButton2;
-    QLabel *Label2; // the version text, never shown
-    QLabel *Label8; // the date text, never shown
-
-private:
-    std::unique_ptr<Ui::TForm3> ui;
 };
 
 extern TForm3 *Form3;

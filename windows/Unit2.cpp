@@ -1,6 +1,5 @@
 // The scheme window: the scheme picture stretched into its box, and "Ok", which hides the window.
 #include "Unit2.h"
-#include "ui_Unit2.h"
 
 #include "Colours.h"
 #include "DesignedFonts.h"
@@ -13,11 +12,8 @@ TForm2 *Form2 = nullptr;
 
 TForm2::TForm2(QWidget *parent)
     : QWidget(parent)
-    , ui(std::make_unique<Ui::TForm2>())
 {
-    ui->setupUi(this);
-    Image1 = ui->Image1;
-    Button1 = ui->Button1;
+    setupUi(this);
     placeWindow(this, 7, 37, 267, 314);
     useDesignedPixelFonts(this);
     setColour(this, QPalette::Window, palette().color(QPalette::Button)); // COLOR_BTNFACE
@@ -28,8 +24,6 @@ TForm2::TForm2(QWidget *parent)
 
     connectHandler(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
 }
-
-TForm2::~TForm2() = default;
 
 void TForm2::Button1Click(QObject *)
 {

@@ -1,7 +1,6 @@
 // The design-requirements window: the pictures are decoded at the first showing, the page
 // follows the window's width and only its height scrolls.
 #include "Unit5.h"
-#include "ui_Unit5.h"
 
 #include "Colours.h"
 #include "DesignedFonts.h"
@@ -18,21 +17,18 @@ TForm5 *Form5 = nullptr;
 
 namespace {
 
-// The page as designed: both boxes are anchored to its left and right edges, so their widths
-// keep these distances to the page's right edge (Image1 reaches 35 px beyond it).
-constexpr int designedPageWidth = 838;
 constexpr int designedClientHeight = 570;
 
 } // namespace
 
 TForm5::TForm5(QWidget *parent)
     : QScrollArea(parent)
-    , ui(std::make_unique<Ui::DesignPage>())
     , m_page(new QWidget)
 {
-    ui->setupUi(m_page);
-    Image1 = ui->Image1;
-    Image2 = ui->Image2;
+    setupUi(m_page);
+    m_designedPageWidth = m_page->width();
+    m_designedImage1 = Image1->geometry();
+    m_designedImage2 = Image2->geometry();
     setWindowTitle(QStringLiteral("Конструктивные требования"));
     setFont(m_page->font());
     useDesignedPixelFonts(this);
@@ -54,7 +50,7 @@ TForm5::TForm5(QWidget *parent)
 
     // The designed client area is 838 × 570 beside the vertical scroll bar.
     const int scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    resize(designedPageWidth + scrollBarWidth, designedClientHeight);
+    resize(m_designedPageWidth + scrollBarWidth, designedClientHeight);
     move(118, 47);
 
     Image1->setPictureSource([] {
@@ -67,8 +63,6 @@ TForm5::TForm5(QWidget *parent)
     });
 }
 
-TForm5::~TForm5() = default;
-
 bool TForm5::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_page && event->type() == QEvent::Resize)
@@ -78,9 +72,9 @@ bool TForm5::eventFilter(QObject *watched, QEvent *event)
 
 void TForm5::followPageWidth()
 {
-    const int widthChange = m_page->width() - designedPageWidth;
-    Image1->setGeometry(0, -32, 873 + widthChange, 682);
-    Image2->setGeometry(0, 640, 830 + widthChange, 337);
+    const int widthChange = m_page->width() - m_designedPageWidth;
+    Image1->setGeometry(m_designedImage1.adjusted(0, 0, widthChange, 0));
+    Image2->setGeometry(m_designedImage2.adjusted(0, 0, widthChange, 0));
     // Qt's scroll area sets its own arrow step whenever it lays out the page.
     verticalScrollBar()->setSingleStep(scrollStep);
 }

@@ -2,23 +2,17 @@
 // other, in a window that scrolls vertically only.
 #pragma once
 
+#include "ui_Unit5.h"
+
+#include <QRect>
 #include <QScrollArea>
-#include <memory>
 
-class PictureBox;
-namespace Ui {
-class DesignPage;
-}
-
-class TForm5 : public QScrollArea
+// The form is the page inside the scrolling window; its controls are the window's.
+class TForm5 : public QScrollArea, public Ui::DesignPage
 {
     Q_OBJECT
 public:
     explicit TForm5(QWidget *parent = nullptr);
-    ~TForm5() override;
-
-    PictureBox *Image1;
-    PictureBox *Image2;
 
     // The height the window scrolls over: the lowest bottom edge of the pictures' boxes.
     static constexpr int scrollRange = 977;
@@ -31,8 +25,12 @@ protected:
 private:
     void followPageWidth();
 
-    std::unique_ptr<Ui::DesignPage> ui;
     QWidget *m_page;
+    // The page as designed: both boxes are anchored to its left and right edges, so their widths
+    // keep their distances to the page's right edge (Image1 reaches 35 px beyond it).
+    int m_designedPageWidth = 0;
+    QRect m_designedImage1;
+    QRect m_designedImage2;
 };
 
 extern TForm5 *Form5;

@@ -1,8 +1,6 @@
 // TBrauzer1: the four handlers of the browser control's events.
 #include "Brauzer1.h"
 
-#include "ui_Brauzer1.h"
-
 #include "Cp1251.h"
 #include "DesignedFonts.h"
 #include "HandlerGuard.h"
@@ -18,10 +16,9 @@
 TBrauzer1 *Brauzer1 = nullptr;
 
 TBrauzer1::TBrauzer1(QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TBrauzer1>()),
-      WebBrowser1((ui->setupUi(this), ui->WebBrowser1)), ProgressBar1(ui->ProgressBar1),
-      StatusBar1(ui->StatusBar1), ComboBox1(ui->ComboBox1), Button1(ui->Button1)
+    : QWidget(parent)
 {
+    setupUi(this);
     useDesignedPixelFonts(this);
     placeWindow(this, 137, 90, 839, 479);
 
@@ -38,8 +35,6 @@ TBrauzer1::TBrauzer1(QWidget *parent)
     connect(WebBrowser1, &WebBrowser::StatusTextChange, this,
             guarded([this](const QString &Text) { WebBrowser1StatusTextChange(WebBrowser1, Text); }));
 }
-
-TBrauzer1::~TBrauzer1() = default;
 
 void TBrauzer1::WebBrowser1DownloadBegin(QObject * /*Sender*/)
 {

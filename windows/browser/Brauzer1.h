@@ -8,27 +8,21 @@
 // the window, never at start-up; without the plugin the window still opens and says so.
 #pragma once
 
+#include "ui_Brauzer1.h"
+
 #include <QString>
 #include <QWidget>
-#include <memory>
 
-class QComboBox;
 class QObject;
-class QProgressBar;
-class QPushButton;
-class PanelStatusBar;
-class WebBrowser;
 
-namespace Ui {
-class TBrauzer1;
-}
-
-class TBrauzer1 : public QWidget
+// The form's controls: WebBrowser1; ProgressBar1; StatusBar1, whose panel 0 shows the download
+// marks and the control's status texts and panel 1 a fixed hint; ComboBox1 and Button1, hidden
+// and never used.
+class TBrauzer1 : public QWidget, public Ui::TBrauzer1
 {
     Q_OBJECT
 public:
     explicit TBrauzer1(QWidget *parent = nullptr);
-    ~TBrauzer1() override;
 
     // The caption's fixed start; the address read at the download's begin follows it.
     static QString captionPrefix() { return QStringLiteral("WEB - Проекты и программы    "); }
@@ -37,17 +31,6 @@ public:
     void WebBrowser1DownloadComplete(QObject *Sender);
     void WebBrowser1ProgressChange(QObject *Sender, int Progress, int ProgressMax);
     void WebBrowser1StatusTextChange(QObject *Sender, const QString &Text);
-
-private:
-    std::unique_ptr<Ui::TBrauzer1> ui;
-
-public:
-    WebBrowser *const WebBrowser1;
-    QProgressBar *const ProgressBar1;
-    // Panel 0 shows the download marks and the control's status texts; panel 1 a fixed hint.
-    PanelStatusBar *const StatusBar1;
-    QComboBox *const ComboBox1; // hidden, never used
-    QPushButton *const Button1; // hidden, never used
 };
 
 // The one browser window, created at start-up; nullptr before.
