@@ -87,7 +87,7 @@ bool closesTemporaryRoute(int error)
     }
 }
 
-void closeChecked(void *&handle)
+void closeChecked(Handle &handle)
 {
     const BOOL closed = CloseHandle(handleOf(handle));
     handle = nullptr;
@@ -95,7 +95,7 @@ void closeChecked(void *&handle)
         failWithLastError();
 }
 
-void closeQuietly(void *&handle)
+void closeQuietly(Handle &handle)
 {
     if (handle != nullptr)
         CloseHandle(handleOf(handle));
@@ -116,7 +116,7 @@ void writeAll(void *handle, const char *data, std::size_t size)
     }
 }
 
-void flushToDisk(void *handle)
+void syncToDisk(void *handle)
 {
     // Consoles and some devices cannot be flushed; nothing is lost by that.
     if (!FlushFileBuffers(handleOf(handle))) {
@@ -157,131 +157,79 @@ Path folderOf(const Path &path)
     return separator == Path::npos ? Path(L".") : path.substr(0, separator + 1);
 }
 
-} // namespace
-
-Writer::Writer(const Path &path)
-    : m_path(path)
+void removeFile(const Path &path)
 {
-    try {
-        const DWORD attributes = GetFileAttributesW(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            const DWORD error = GetLastError();
-            if (error != ERROR_FILE_NOT_FOUND)
-                fail(int(error));
-            m_route = Route::NewFile;
-            m_temporary = createTemporary(path, m_temporaryPath);
-            if (m_temporary == nullptr)
-                failWithLastError();
-            return;
-        }
-        // Windows refuses to write a read-only file; said here too, since Wine run by root
-        // would not.
-        if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
-            fail(ERROR_ACCESS_DENIED);
-        m_target = openExisting(path);
-        switch (GetFileType(handleOf(m_target))) {
-        case FILE_TYPE_DISK:
-            break;
-        case FILE_TYPE_CHAR:
-            m_route = Route::Device;
-            return;
-        default:
-            refuseToBlock();
-        }
-        m_route = Route::Replace;
-        m_temporary = createTemporary(path, m_temporaryPath);
-        if (m_temporary == nullptr) {
-            const int error = int(GetLastError());
-            if (!closesTemporaryRoute(error))
-                fail(error);
-            m_route = Route::InPlace;
-        }
-    } catch (...) {
-        dropTemporary();
-        closeQuietly(m_target);
-        throw;
-    }
+    DeleteFileW(path.c_str());
 }
 
-Writer::~Writer()
+// Puts the written temporary file in the target's place.
+void moveOver(const Path &temporary, const Path &target, Route route, Handle &existing)
 {
-    dropTemporary();
-    closeQuietly(m_target);
-}
-
-void Writer::dropTemporary()
-{
-    closeQuietly(m_temporary);
-    if (!m_temporaryPath.empty())
-        DeleteFileW(m_temporaryPath.c_str());
-    m_temporaryPath.clear();
-}
-
-void Writer::commit(const char *data, std::size_t size)
-{
-    switch (m_route) {
-    case Route::Device:
-        writeAll(m_target, data, size);
-        flushToDisk(m_target);
-        closeChecked(m_target);
-        return;
-    case Route::InPlace:
-        writeInPlace(data, size);
-        return;
-    case Route::NewFile:
-    case Route::Replace:
-        break;
-    }
-    try {
-        writeAll(m_temporary, data, size);
-        flushToDisk(m_temporary);
-        closeChecked(m_temporary);
-    } catch (const Failure &failure) {
-        if (m_route == Route::NewFile || !closesTemporaryRoute(failure.code))
-            throw;
-        dropTemporary();
-        m_route = Route::InPlace;
-        writeInPlace(data, size);
-        return;
-    }
-    if (m_route == Route::NewFile) {
-        if (!MoveFileExW(m_temporaryPath.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (route == Route::NewFile) {
+        if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             failWithLastError();
-        m_temporaryPath.clear();
         return;
     }
     // ReplaceFileW keeps the replaced file's attributes and security; it needs the file closed.
-    closeQuietly(m_target);
-    if (!ReplaceFileW(m_path.c_str(), m_temporaryPath.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                      nullptr, nullptr)) {
-        const int error = int(GetLastError());
-        if (!closesTemporaryRoute(error))
-            fail(error);
-        dropTemporary();
-        m_route = Route::InPlace;
-        writeInPlace(data, size);
-        return;
-    }
-    m_temporaryPath.clear();
+    closeQuietly(existing);
+    if (!ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                      nullptr))
+        failWithLastError();
 }
 
-void Writer::writeInPlace(const char *data, std::size_t size)
+// Empties the existing file for its new content, opening it again if a failed replacement closed it.
+void emptyForRewrite(Handle &existing, const Path &path, std::size_t size)
 {
-    if (m_target == nullptr)
-        m_target = openExisting(m_path);
-    // Emptying the file is the point of no return: refuse first what clearly cannot fit.
+    if (existing == noHandle)
+        existing = openExisting(path);
     LARGE_INTEGER current {};
     ULARGE_INTEGER available {};
-    if (GetFileSizeEx(handleOf(m_target), &current)
-        && GetDiskFreeSpaceExW(folderOf(m_path).c_str(), &available, nullptr, nullptr)
+    if (GetFileSizeEx(handleOf(existing), &current)
+        && GetDiskFreeSpaceExW(folderOf(path).c_str(), &available, nullptr, nullptr)
         && available.QuadPart + ULONGLONG(current.QuadPart) < ULONGLONG(size))
         fail(ERROR_DISK_FULL);
     LARGE_INTEGER start {};
-    if (!SetFilePointerEx(handleOf(m_target), start, nullptr, FILE_BEGIN) || !SetEndOfFile(handleOf(m_target)))
+    if (!SetFilePointerEx(handleOf(existing), start, nullptr, FILE_BEGIN) || !SetEndOfFile(handleOf(existing)))
         failWithLastError();
-    writeAll(m_target, data, size);
-    flushToDisk(m_target);
-    closeChecked(m_target);
+}
+
+} // namespace
+
+void Writer::chooseRoute()
+{
+    const DWORD attributes = GetFileAttributesW(m_path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND)
+            fail(int(error));
+        m_route = Route::NewFile;
+        m_temporary = createTemporary(m_path, m_temporaryPath);
+        if (m_temporary == noHandle)
+            failWithLastError();
+        return;
+    }
+    // Windows refuses to write a read-only file; said here too, since Wine run by root
+    // would not.
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+        fail(ERROR_ACCESS_DENIED);
+    m_target = openExisting(m_path);
+    switch (GetFileType(handleOf(m_target))) {
+    case FILE_TYPE_DISK:
+        break;
+    case FILE_TYPE_CHAR:
+        m_route = Route::Device;
+        return;
+    default:
+        refuseToBlock();
+    }
+    m_route = Route::Replace;
+    m_temporary = createTemporary(m_path, m_temporaryPath);
+    if (m_temporary == noHandle) {
+        const int error = int(GetLastError());
+        if (!closesTemporaryRoute(error))
+            fail(error);
+        m_route = Route::InPlace;
+    }
 }
 
 void refuseBlockingRead(const Path &path)
@@ -340,7 +288,7 @@ int openRetrying(const char *path, int flags, mode_t mode = 0)
     return descriptor;
 }
 
-void closeChecked(int &descriptor)
+void closeChecked(Handle &descriptor)
 {
     const int result = ::close(descriptor);
     descriptor = -1;
@@ -348,7 +296,7 @@ void closeChecked(int &descriptor)
         failWithErrno();
 }
 
-void closeQuietly(int &descriptor)
+void closeQuietly(Handle &descriptor)
 {
     if (descriptor >= 0)
         ::close(descriptor);
@@ -395,61 +343,119 @@ int createTemporary(const Path &target, mode_t mode, Path &name)
     return -1;
 }
 
+void removeFile(const Path &path)
+{
+    ::unlink(path.c_str());
+}
+
+// Puts the written temporary file in the target's place; a rename keeps nothing of the old file,
+// whose owner and mode the temporary file took when it was made.
+void moveOver(const Path &temporary, const Path &target, Route, Handle &)
+{
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
+        failWithErrno();
+}
+
+void emptyForRewrite(Handle &existing, const Path &, std::size_t size)
+{
+    struct stat status {};
+    struct statvfs disk {};
+    if (::fstat(existing, &status) == 0 && ::fstatvfs(existing, &disk) == 0) {
+        const unsigned long long block = disk.f_frsize != 0 ? disk.f_frsize : disk.f_bsize;
+        const unsigned long long room =
+            (unsigned long long)disk.f_bavail * block + (unsigned long long)status.st_blocks * 512;
+        if (block != 0 && (size + block - 1) / block * block > room)
+            fail(ENOSPC);
+    }
+    int result;
+    do
+        result = ::ftruncate(existing, 0);
+    while (result != 0 && errno == EINTR);
+    if (result != 0)
+        failWithErrno();
+}
+
+} // namespace
+
+void Writer::chooseRoute()
+{
+    struct stat status {};
+    if (::stat(m_path.c_str(), &status) != 0) {
+        if (errno != ENOENT)
+            failWithErrno();
+        // A new file gets the usual permissions (the umask applies), like any file created.
+        m_route = Route::NewFile;
+        m_temporary = createTemporary(m_path, 0666, m_temporaryPath);
+        if (m_temporary < 0)
+            failWithErrno();
+        return;
+    }
+    if (S_ISDIR(status.st_mode))
+        fail(EISDIR);
+    // Opening a pipe for writing waits for its reader: refused before anything is opened.
+    if (wouldBlock(status.st_mode))
+        refuseToBlock();
+    m_target = openRetrying(m_path.c_str(), O_WRONLY | O_NONBLOCK);
+    if (m_target < 0)
+        failWithErrno();
+    // The name may have changed hands between the two looks.
+    if (::fstat(m_target, &status) != 0)
+        failWithErrno();
+    if (wouldBlock(status.st_mode))
+        refuseToBlock();
+    if (!S_ISREG(status.st_mode)) {
+        m_route = Route::Device;
+        const int flags = ::fcntl(m_target, F_GETFL);
+        if (flags < 0 || ::fcntl(m_target, F_SETFL, flags & ~O_NONBLOCK) != 0)
+            failWithErrno();
+        return;
+    }
+    m_route = Route::Replace;
+    m_temporary = createTemporary(m_path, 0600, m_temporaryPath);
+    if (m_temporary < 0) {
+        if (!closesTemporaryRoute(errno))
+            failWithErrno();
+        m_route = Route::InPlace;
+        return;
+    }
+    // The replacement must be the same user's file with the same mode, or the save changes
+    // more than the content.
+    struct stat made {};
+    const bool sameOwner = ::fstat(m_temporary, &made) == 0 && made.st_uid == status.st_uid
+                           && made.st_gid == status.st_gid;
+    if ((!sameOwner && ::fchown(m_temporary, status.st_uid, status.st_gid) != 0)
+        || ::fchmod(m_temporary, status.st_mode & 07777) != 0) {
+        dropTemporary();
+        m_route = Route::InPlace;
+    }
+}
+
+void refuseBlockingRead(const Path &path)
+{
+    // Only a look at the name: opening a pipe for reading would already wait for its writer.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && wouldBlock(status.st_mode))
+        refuseToBlock();
+}
+
+#endif
+
+namespace {
+
+void writeAndClose(Handle &handle, const char *data, std::size_t size)
+{
+    writeAll(handle, data, size);
+    syncToDisk(handle);
+    closeChecked(handle);
+}
+
 } // namespace
 
 Writer::Writer(const Path &path)
     : m_path(path)
 {
     try {
-        struct stat status {};
-        if (::stat(path.c_str(), &status) != 0) {
-            if (errno != ENOENT)
-                failWithErrno();
-            // A new file gets the usual permissions (the umask applies), like any file created.
-            m_route = Route::NewFile;
-            m_temporary = createTemporary(path, 0666, m_temporaryPath);
-            if (m_temporary < 0)
-                failWithErrno();
-            return;
-        }
-        if (S_ISDIR(status.st_mode))
-            fail(EISDIR);
-        // Opening a pipe for writing waits for its reader: refused before anything is opened.
-        if (wouldBlock(status.st_mode))
-            refuseToBlock();
-        m_target = openRetrying(path.c_str(), O_WRONLY | O_NONBLOCK);
-        if (m_target < 0)
-            failWithErrno();
-        // The name may have changed hands between the two looks.
-        if (::fstat(m_target, &status) != 0)
-            failWithErrno();
-        if (wouldBlock(status.st_mode))
-            refuseToBlock();
-        if (!S_ISREG(status.st_mode)) {
-            m_route = Route::Device;
-            const int flags = ::fcntl(m_target, F_GETFL);
-            if (flags < 0 || ::fcntl(m_target, F_SETFL, flags & ~O_NONBLOCK) != 0)
-                failWithErrno();
-            return;
-        }
-        m_route = Route::Replace;
-        m_temporary = createTemporary(path, 0600, m_temporaryPath);
-        if (m_temporary < 0) {
-            if (!closesTemporaryRoute(errno))
-                failWithErrno();
-            m_route = Route::InPlace;
-            return;
-        }
-        // The replacement must be the same user's file with the same mode, or the save changes
-        // more than the content.
-        struct stat made {};
-        const bool sameOwner = ::fstat(m_temporary, &made) == 0 && made.st_uid == status.st_uid
-                               && made.st_gid == status.st_gid;
-        if ((!sameOwner && ::fchown(m_temporary, status.st_uid, status.st_gid) != 0)
-            || ::fchmod(m_temporary, status.st_mode & 07777) != 0) {
-            dropTemporary();
-            m_route = Route::InPlace;
-        }
+        chooseRoute();
     } catch (...) {
         dropTemporary();
         closeQuietly(m_target);
@@ -467,7 +473,7 @@ void Writer::dropTemporary()
 {
     closeQuietly(m_temporary);
     if (!m_temporaryPath.empty())
-        ::unlink(m_temporaryPath.c_str());
+        removeFile(m_temporaryPath);
     m_temporaryPath.clear();
 }
 
@@ -475,9 +481,7 @@ void Writer::commit(const char *data, std::size_t size)
 {
     switch (m_route) {
     case Route::Device:
-        writeAll(m_target, data, size);
-        syncToDisk(m_target);
-        closeChecked(m_target);
+        writeAndClose(m_target, data, size);
         return;
     case Route::InPlace:
         writeInPlace(data, size);
@@ -487,11 +491,8 @@ void Writer::commit(const char *data, std::size_t size)
         break;
     }
     try {
-        writeAll(m_temporary, data, size);
-        syncToDisk(m_temporary);
-        closeChecked(m_temporary);
-        if (::rename(m_temporaryPath.c_str(), m_path.c_str()) != 0)
-            failWithErrno();
+        writeAndClose(m_temporary, data, size);
+        moveOver(m_temporaryPath, m_path, m_route, m_target);
     } catch (const Failure &failure) {
         // A new file has no place of its own to fall back to.
         if (m_route == Route::NewFile || !closesTemporaryRoute(failure.code))
@@ -507,35 +508,10 @@ void Writer::commit(const char *data, std::size_t size)
 
 void Writer::writeInPlace(const char *data, std::size_t size)
 {
-    // Emptying the file is the point of no return: refuse first what clearly cannot fit.
-    struct stat status {};
-    struct statvfs disk {};
-    if (::fstat(m_target, &status) == 0 && ::fstatvfs(m_target, &disk) == 0) {
-        const unsigned long long block = disk.f_frsize != 0 ? disk.f_frsize : disk.f_bsize;
-        const unsigned long long room =
-            (unsigned long long)disk.f_bavail * block + (unsigned long long)status.st_blocks * 512;
-        if (block != 0 && (size + block - 1) / block * block > room)
-            fail(ENOSPC);
-    }
-    int result;
-    do
-        result = ::ftruncate(m_target, 0);
-    while (result != 0 && errno == EINTR);
-    if (result != 0)
-        failWithErrno();
-    writeAll(m_target, data, size);
-    syncToDisk(m_target);
-    closeChecked(m_target);
+    // Emptying the file is the point of no return: emptyForRewrite refuses first what clearly
+    // cannot fit.
+    emptyForRewrite(m_target, m_path, size);
+    writeAndClose(m_target, data, size);
 }
-
-void refuseBlockingRead(const Path &path)
-{
-    // Only a look at the name: opening a pipe for reading would already wait for its writer.
-    struct stat status {};
-    if (::stat(path.c_str(), &status) == 0 && wouldBlock(status.st_mode))
-        refuseToBlock();
-}
-
-#endif
 
 } // namespace nativefile

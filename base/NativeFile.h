@@ -11,8 +11,12 @@ namespace nativefile {
 
 #ifdef _WIN32
 using Path = std::wstring;
+using Handle = void *; // a HANDLE
+inline constexpr Handle noHandle = nullptr;
 #else
 using Path = std::string;
+using Handle = int; // a file descriptor
+inline constexpr Handle noHandle = -1;
 #endif
 
 // A failed step: the system's error number (errno, or GetLastError() on Windows), or a refusal of
@@ -51,19 +55,16 @@ public:
     Route route() const { return m_route; }
 
 private:
+    // Looks at the target and opens what its route needs; the system's half of the constructor.
+    void chooseRoute();
     void writeInPlace(const char *data, std::size_t size);
     void dropTemporary();
 
     Path m_path;
     Path m_temporaryPath;
     Route m_route = Route::NewFile;
-#ifdef _WIN32
-    void *m_target = nullptr;    // HANDLE of the existing file, kept open to refuse other writers
-    void *m_temporary = nullptr; // HANDLE of the temporary file
-#else
-    int m_target = -1;
-    int m_temporary = -1;
-#endif
+    Handle m_target = noHandle; // the existing file, kept open (on Windows to refuse other writers)
+    Handle m_temporary = noHandle;
 };
 
 // Throws Failure{WouldBlock} when reading `path` would wait for another program (a named pipe, a
