@@ -38,6 +38,37 @@ QString loadFailureOf(const QString &path)
     return QStringLiteral("<no error>");
 }
 
+// A fresh folder with a 64 KB disk of its own, to run out of room on; unmounted at the end.
+class SmallDisk
+{
+public:
+    SmallDisk()
+        : m_mountPoint(QFile::encodeName(m_folder.path()))
+    {
+        if (!runningAsRoot())
+            m_problem = QStringLiteral("mounting a small tmpfs needs root");
+        else if (::mount("tmpfs", m_mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+            m_problem = QStringLiteral("cannot mount a tmpfs here: %1").arg(qt_error_string(errno));
+    }
+    ~SmallDisk()
+    {
+        if (m_problem.isEmpty())
+            ::umount2(m_mountPoint.constData(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+
+    // Why there is no small disk here, or nothing when there is one.
+    QString problem() const { return m_problem; }
+    QString path() const { return m_folder.path(); }
+    QString filePath(const QString &name) const { return m_folder.filePath(name); }
+
+private:
+    QTemporaryDir m_folder;
+    QByteArray m_mountPoint;
+    QString m_problem;
+};
+
 } // namespace
 #endif
 
@@ -217,24 +248,17 @@ private Q_SLOTS:
 
     void fullDiskLeavesTheTargetAsItWas()
     {
-        if (!runningAsRoot())
-            QSKIP("mounting a small tmpfs needs root");
-        QTemporaryDir folder;
-        const QByteArray mountPoint = QFile::encodeName(folder.path());
-        if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
-            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs here: %1").arg(qt_error_string(errno))));
-        const QString path = folder.filePath("report.txt");
-        const bool written = writeBytes(path, original);
+        const SmallDisk disk;
+        if (!disk.problem().isEmpty())
+            QSKIP(qPrintable(disk.problem()));
+        const QString path = disk.filePath("report.txt");
+        QVERIFY(writeBytes(path, original));
         // Half the room is left, so the old file fits but the new text does not.
-        const bool filled = writeBytes(folder.filePath("filler"), QByteArray(28 * 1024, 'f'));
-        const QString message = failureOf([&] { saveText(path, QByteArray(200000, 'x')); });
-        const QByteArray after = readBytes(path);
-        const QStringList entries = entriesOf(folder.path());
-        ::umount2(mountPoint.constData(), MNT_DETACH);
-        QVERIFY(written && filled);
-        QCOMPARE(message, QStringLiteral("I/O error %1").arg(ENOSPC));
-        QCOMPARE(after, original);
-        QCOMPARE(entries, (QStringList{"filler", "report.txt"}));
+        QVERIFY(writeBytes(disk.filePath("filler"), QByteArray(28 * 1024, 'f')));
+        QCOMPARE(failureOf([&] { saveText(path, QByteArray(200000, 'x')); }),
+                 QStringLiteral("I/O error %1").arg(ENOSPC));
+        QCOMPARE(readBytes(path), original);
+        QCOMPARE(entriesOf(disk.path()), (QStringList{"filler", "report.txt"}));
     }
 
     void tooManyOpenFiles()
@@ -318,26 +342,17 @@ private Q_SLOTS:
 
     void rewritesInPlaceWhenThereIsNoRoomForACopy()
     {
-        if (!runningAsRoot())
-            QSKIP("mounting a small tmpfs needs root");
-        QTemporaryDir folder;
-        const QByteArray mountPoint = QFile::encodeName(folder.path());
-        if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
-            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs here: %1").arg(qt_error_string(errno))));
+        const SmallDisk disk;
+        if (!disk.problem().isEmpty())
+            QSKIP(qPrintable(disk.problem()));
         // 40 KB of 64 KB taken: 30 KB fit in place, not beside the old file.
-        const QString path = folder.filePath("report.txt");
-        const bool written = writeBytes(path, QByteArray(40 * 1024, 'o'));
+        const QString path = disk.filePath("report.txt");
+        QVERIFY(writeBytes(path, QByteArray(40 * 1024, 'o')));
         const ino_t inode = statusOf(path).st_ino;
-        const QString message = failureOf([&] { saveText(path, QByteArray(30 * 1024, 'n')); });
-        const QByteArray after = readBytes(path);
-        const ino_t inodeAfter = statusOf(path).st_ino;
-        const QStringList entries = entriesOf(folder.path());
-        ::umount2(mountPoint.constData(), MNT_DETACH);
-        QVERIFY(written);
-        QCOMPARE(message, QStringLiteral("<no error>"));
-        QCOMPARE(after, QByteArray(30 * 1024, 'n'));
-        QCOMPARE(inodeAfter, inode);
-        QCOMPARE(entries, QStringList{"report.txt"});
+        QCOMPARE(failureOf([&] { saveText(path, QByteArray(30 * 1024, 'n')); }), QStringLiteral("<no error>"));
+        QCOMPARE(readBytes(path), QByteArray(30 * 1024, 'n'));
+        QCOMPARE(statusOf(path).st_ino, inode);
+        QCOMPARE(entriesOf(disk.path()), QStringList{"report.txt"});
     }
 
     // The cases that need another user's files and folders: root prepares them in a folder that

@@ -403,20 +403,6 @@ private Q_SLOTS:
         QCOMPARE(viewer().RichEdit1->toPlainText(), QString("kept"));
         QVERIFY(!viewer().SpeedButton2->isHidden());
     }
-
-    void saveDialogAsTheButtonMeetsIt()
-    {
-        runGuarded([&] { viewer().SpeedButton2Click(viewer().SpeedButton2); });
-        QCOMPARE(m_interaction->dialogs.size(), 1);
-        const FileDialogRequest &save = m_interaction->dialogs.front();
-        QCOMPARE(save.mode, FileDialogRequest::Mode::Save);
-        QCOMPARE(save.nameFilters,
-                 FileDialog::toNameFilters("Текстовые (*.txt)|*.txt|MWord(.doc)|*.doc|RTF-формат (*.rtf)|*.rtf|"
-                                           "Таблица Excel|*.xls|Расчетные (*.tww)|*.tww|Все файлы (*.*)|*.*"));
-        QCOMPARE(save.nameFilters.size(), 6);
-        QCOMPARE(save.defaultSuffix, QString("txt"));
-        QCOMPARE(save.proposedName, QString("Св.шов№__"));
-    }
 };
 
 QTEST_MAIN(ViewerTest)
