@@ -7,8 +7,6 @@
 
 #include <QMainWindow>
 
-class QWidget;
-
 // The form's controls: the menu bar MainMenu with its menus and items, the tool bar SpeedBar
 // with SpeedButton1…8 and Label1, the embedded frame Frame31 and the status line StatusLine.
 class TMainForm : public QMainWindow, public Ui::TMainForm
