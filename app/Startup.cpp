@@ -21,7 +21,7 @@ void prepareApplication(QApplication &application)
 {
     QApplication::setApplicationName(applicationTitle());
     QApplication::setWindowIcon(programIcon()); // every window's and the task bar's
-    installToolkitTranslations(application);
+    installToolkitTranslation(QStringLiteral("qtbase"));
     substituteDesignedFonts();
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);

@@ -18,21 +18,16 @@ QStringList toolkitTranslationsFolders()
     return folders;
 }
 
-QStringList installToolkitTranslations(QCoreApplication &application)
+bool installToolkitTranslation(const QString &catalog)
 {
     const QLocale russian(QLocale::Russian, QLocale::Russia);
-    const QStringList folders = toolkitTranslationsFolders();
-    QStringList installed;
-    for (const char *catalog : {"qtbase", "qtwebengine"}) {
-        auto *translator = new QTranslator(&application);
-        for (const QString &folder : folders) {
-            if (translator->load(russian, QString::fromLatin1(catalog), QStringLiteral("_"), folder))
-                break;
-        }
-        if (!translator->isEmpty() && QCoreApplication::installTranslator(translator))
-            installed << QString::fromLatin1(catalog);
-        else
-            delete translator;
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    for (const QString &folder : toolkitTranslationsFolders()) {
+        if (translator->load(russian, catalog, QStringLiteral("_"), folder))
+            break;
     }
-    return installed;
+    if (!translator->isEmpty() && QCoreApplication::installTranslator(translator))
+        return true;
+    delete translator;
+    return false;
 }

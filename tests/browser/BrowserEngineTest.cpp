@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTranslator>
 
 namespace {
 
@@ -23,6 +24,15 @@ bool webEngineMapped()
 {
     QFile maps(QStringLiteral("/proc/self/maps"));
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+}
+
+// The web view's Russian catalog, which only the engine needs.
+bool webEngineCatalogInstalled()
+{
+    const QList<QTranslator *> translators = qApp->findChildren<QTranslator *>();
+    return std::any_of(translators.begin(), translators.end(), [](const QTranslator *translator) {
+        return translator->filePath().contains(QStringLiteral("qtwebengine"));
+    });
 }
 
 constexpr int loadTimeout = 30000;
@@ -60,9 +70,11 @@ private Q_SLOTS:
         TBrauzer1 window;
         QVERIFY2(!webEngineMapped(), "the engine's libraries were loaded before the first use");
         QVERIFY(!window.WebBrowser1->isEngineLoaded());
+        QVERIFY(!webEngineCatalogInstalled());
         window.show();
         QVERIFY2(window.WebBrowser1->isEngineLoaded(), qPrintable(window.WebBrowser1->engineError()));
         QVERIFY(webEngineMapped());
+        QVERIFY(webEngineCatalogInstalled());
         // The engine's start as root leaves no switch behind for the programs launched later.
         QCOMPARE(qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"), sandboxSwitchInherited);
         // Shown before any navigation: the caption, the panels and the bar as created.

@@ -2,6 +2,7 @@
 #include "WebBrowser.h"
 
 #include "HandlerGuard.h"
+#include "ToolkitTranslations.h"
 #include "UserInteraction.h"
 
 #include <QCoreApplication>
@@ -116,8 +117,11 @@ bool WebBrowser::ensureEngine()
             failures << QStringLiteral("OpenGL недоступен");
             break;
         }
-        if (auto *factory = qobject_cast<BrowserEngineFactory *>(loader.instance()))
+        if (auto *factory = qobject_cast<BrowserEngineFactory *>(loader.instance())) {
+            // The web view's own texts; no other window needs this catalog.
+            installToolkitTranslation(QStringLiteral("qtwebengine"));
             return startEngine(factory);
+        }
         failures << loader.errorString();
     }
     if (failures.isEmpty()) {
