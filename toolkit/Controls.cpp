@@ -235,14 +235,19 @@ void Label::setText(const QString &text)
 {
     QLabel::setText(text);
     fitText();
-    if (!m_accessibleNameTemplate.isEmpty())
-        setAccessibleName(m_accessibleNameTemplate.arg(text.trimmed()));
+    nameFromText();
 }
 
 void Label::setAccessibleNameFromText(const QString &nameTemplate)
 {
     m_accessibleNameTemplate = nameTemplate;
-    setAccessibleName(nameTemplate.arg(text().trimmed()));
+    nameFromText();
+}
+
+void Label::nameFromText()
+{
+    if (!m_accessibleNameTemplate.isEmpty())
+        setAccessibleName(m_accessibleNameTemplate.arg(text().trimmed()));
 }
 
 void Label::fitText()

@@ -97,6 +97,8 @@ protected:
 
 private:
     void fitText();
+    // The accessible name from its template and the shown text, when the label has a template.
+    void nameFromText();
 
     bool m_pressed = false;
     bool m_autoSize = false;
