@@ -5,6 +5,7 @@
 #include "Controls.h"
 #include "MainForm.h"
 #include "Numbers.h"
+#include "ProgramWindows.h"
 #include "RecordingInteraction.h"
 #include "Spr_ras4et.h"
 #include "Spravka.h"
@@ -52,11 +53,8 @@ class KeyboardTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        setDecimalSeparator(QLatin1Char(','));
-        resetWeldCalcState();
         m_unanswered = std::make_unique<RecordingInteraction>();
-        createWindows();
-        Brauzer1->WebBrowser1->setPluginFolders({});
+        startProgramForTest();
     }
     void cleanup()
     {

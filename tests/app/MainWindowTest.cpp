@@ -5,6 +5,7 @@
 #include "MainForm.h"
 #include "LocaleExpectation.h"
 #include "Numbers.h"
+#include "ProgramWindows.h"
 #include "RecordingInteraction.h"
 #include "Spr_ras4et.h"
 #include "Spravka.h"
@@ -154,11 +155,8 @@ class MainWindowTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        setDecimalSeparator(QLatin1Char(','));
-        resetWeldCalcState();
         m_unanswered = std::make_unique<RecordingInteraction>(); // no real box may block a test
-        createWindows();
-        Brauzer1->WebBrowser1->setPluginFolders({}); // the web engine is tested with the browser window
+        startProgramForTest();
     }
     void cleanup()
     {
@@ -399,7 +397,6 @@ private Q_SLOTS:
     {
         QFETCH(int, event);
         RecordingInteraction interaction;
-        Brauzer1->WebBrowser1->setPluginFolders({});
         frameEvents()[event].prepare(MainForm->Frame31);
         interaction.boxes.clear();
         frameEvents()[event].raise(MainForm->Frame31);

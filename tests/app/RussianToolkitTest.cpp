@@ -5,6 +5,7 @@
 #include "Brauzer1.h"
 #include "MainForm.h"
 #include "Numbers.h"
+#include "ProgramWindows.h"
 #include "RecordingInteraction.h"
 #include "Startup.h"
 #include "ToolkitTranslations.h"
@@ -146,10 +147,7 @@ private Q_SLOTS:
     }
     void init()
     {
-        setDecimalSeparator(QLatin1Char(','));
-        resetWeldCalcState();
-        createWindows();
-        Brauzer1->WebBrowser1->setPluginFolders({});
+        startProgramForTest();
     }
     void cleanup() { destroyWindows(); }
 
