@@ -5,7 +5,7 @@ set -euo pipefail
 build=${1:-build}
 runs=${2:-7}
 if [[ -z "${INSIDE_XVFB:-}" ]]; then
-  INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+  INSIDE_XVFB=1 exec "$(dirname "$0")/../../tools/with-x-server.sh" "$0" "$@"
 fi
 unset QT_QPA_PLATFORM
 program="$build/bench/browser/weld-browser-first-show"

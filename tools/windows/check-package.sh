@@ -4,6 +4,7 @@
 # Usage: check-package.sh <package folder>
 set -euo pipefail
 folder=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d)
 trap 'WINEPREFIX=$scratch/wine wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
 
@@ -26,4 +27,4 @@ echo "weldcalc.exe did not show its main window within 60 s" >&2
 exit 1
 START
 chmod +x "$scratch/start.sh"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$scratch/start.sh" "$scratch" "$folder"
+"$here/../with-x-server.sh" "$scratch/start.sh" "$scratch" "$folder"
