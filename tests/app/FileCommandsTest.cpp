@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace reporttest;
 
@@ -62,9 +63,12 @@ private Q_SLOTS:
         QVERIFY(m_folder.isValid());
         m_interaction = std::make_unique<RecordingInteraction>();
         m_windows = std::make_unique<ProgramWindows>();
+        // A file written under a dialog's bare proposed name would show in the test's folder.
+        m_inFolder.emplace(m_folder.path());
     }
     void cleanup()
     {
+        m_inFolder.reset();
         m_windows.reset();
         m_interaction.reset();
         for (const QString &entry : entriesOf(m_folder.path()))
@@ -186,6 +190,7 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_folder;
+    std::optional<ScopedCurrentFolder> m_inFolder;
     std::unique_ptr<RecordingInteraction> m_interaction;
     std::unique_ptr<ProgramWindows> m_windows;
 };

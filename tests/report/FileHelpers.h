@@ -4,6 +4,7 @@
 
 #include "Errors.h"
 #include "RecordingInteraction.h"
+#include "ScopedCurrentFolder.h"
 #include "TextFile.h"
 #include "Unit1.h"
 
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -153,7 +155,8 @@ inline ChildRun runUnprivileged(const QString &program = QCoreApplication::appli
 #endif
 
 // What the viewer's tests share: a fresh viewer as the global Form1, a recording interaction that
-// answers its dialogs, and a folder for the files of one test, emptied after each.
+// answers its dialogs, and a folder for the files of one test, emptied after each. The folder is
+// the working folder too, so that a file written under a dialog's bare proposed name shows there.
 class ViewerFixture
 {
 protected:
@@ -162,9 +165,11 @@ protected:
         m_interaction = std::make_unique<RecordingInteraction>();
         m_viewer = std::make_unique<TForm1>();
         Form1 = m_viewer.get();
+        m_inFolder.emplace(m_folder.path());
     }
     void tearDownViewer()
     {
+        m_inFolder.reset();
         Form1 = nullptr;
         m_viewer.reset();
         m_interaction.reset();
@@ -176,6 +181,7 @@ protected:
     std::unique_ptr<TForm1> m_viewer;
     std::unique_ptr<RecordingInteraction> m_interaction;
     QTemporaryDir m_folder;
+    std::optional<ScopedCurrentFolder> m_inFolder;
 };
 
 } // namespace reporttest

@@ -4,6 +4,7 @@
 #include "Cp1251.h"
 #include "PictureBox.h"
 #include "RecordingInteraction.h"
+#include "ScopedCurrentFolder.h"
 #include "SpeedButton.h"
 #include "Spravka.h"
 
@@ -131,9 +132,14 @@ private Q_SLOTS:
 
     void cancelledSaveDoesNothing()
     {
+        // A save that went on after the cancel would write the proposed bare name here.
         QTemporaryDir folder;
+        const ScopedCurrentFolder inFolder(folder.path());
+        QVERIFY(inFolder.entered());
         m_interaction->answerFileDialog(std::nullopt);
         m_about->SpeedButton1->click();
+        QCOMPARE(m_interaction->dialogs.size(), 1);
+        QCOMPARE(m_interaction->dialogs[0].proposedName, QStringLiteral("-Tarvelin-"));
         QVERIFY(m_interaction->boxes.isEmpty());
         QVERIFY(QDir(folder.path()).isEmpty());
     }
