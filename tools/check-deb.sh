@@ -3,7 +3,7 @@
 # clean root, checks its files and libraries, starts the program, purges it and checks that
 # nothing of it is left. Needs root and the network. Usage: tools/check-deb.sh [weldcalc_<version>_amd64.deb]
 # (default: the newest one in build/). The clean root is made once with debootstrap and kept
-# as a tarball, and the downloaded packages are kept, under ~/.cache/weldcalc.
+# as a tarball, and the downloaded packages are kept, under ~/.cache/weldcalc (WELDCALC_CACHE).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,7 +20,8 @@ deb=$(realpath "$deb")
 source "$(dirname "$0")/install-packages.sh"
 install_missing_packages debootstrap
 
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/weldcalc
+source "$(dirname "$0")/cache-folder.sh"
+cache=$weld_cache
 tarball=$cache/debian-12-minbase.tar.gz
 archives=$cache/debian-12-archives
 mkdir -p "$archives/partial"

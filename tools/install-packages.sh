@@ -1,5 +1,19 @@
-# Sourced by the set-up scripts: install_missing_packages <package>... installs, as root, those
-# Debian packages that are not installed yet, and fails with their names for anyone else.
+# Sourced by the set-up scripts.
+# install_missing_packages <package>... installs, as root, those Debian packages that are not
+# installed yet, and fails with their names for anyone else.
+# quietly <command>... runs a long, chatty step and shows what it printed only when it fails.
+quietly() {
+  local log status=0
+  log=$(mktemp)
+  "$@" >"$log" 2>&1 || status=$?
+  if ((status)); then
+    cat "$log" >&2
+    echo "Failed (status $status): $*" >&2
+  fi
+  rm -f "$log"
+  return "$status"
+}
+
 install_missing_packages() {
   local package status missing=()
   for package in "$@"; do
@@ -12,6 +26,6 @@ install_missing_packages() {
     echo "These Debian packages are missing; run as root or install them: ${missing[*]}" >&2
     return 1
   fi
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  quietly apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive quietly apt-get install -y -qq "${missing[@]}"
 }

@@ -2,12 +2,13 @@
 # Puts weldcalc.exe into a folder with everything it needs on a Windows machine that has nothing
 # else installed: the Qt and MinGW libraries it loads (found by following the import tables),
 # the platform, style and image plugins, and Qt's Russian translations.
-# Usage: assemble-package.sh <weldcalc.exe> <windows prefix> <folder>
+# Usage: assemble-package.sh <weldcalc.exe> <folder>
 set -euo pipefail
+source "$(dirname "$0")/toolkit.sh"
 exe=$1
-prefix=$2
-folder=$3
-library_folders=("$prefix/bin" /usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib)
+folder=$2
+prefix=$windows_prefix
+library_folders=("$prefix/bin" "${mingw_runtime_folders[@]}")
 
 rm -rf "$folder"
 mkdir -p "$folder/platforms" "$folder/styles" "$folder/imageformats" "$folder/translations"
@@ -15,8 +16,7 @@ cp "$exe" "$folder/"
 cp "$prefix/plugins/platforms/qwindows.dll" "$folder/platforms/"
 cp "$prefix"/plugins/styles/*.dll "$folder/styles/" 2>/dev/null || true
 cp "$prefix"/plugins/imageformats/*.dll "$folder/imageformats/" 2>/dev/null || true
-# The host's catalogs are those of the same Qt version.
-cp /usr/share/qt6/translations/qtbase_ru.qm "$folder/translations/"
+cp "$prefix"/translations/qtbase_ru.qm "$folder/translations/"
 
 imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'; }
 
