@@ -107,7 +107,7 @@ public:
             m_rowLine = m_line;
         if (csv_parse(&m_parser, line.data(), std::size_t(line.size()), field, row, this)
             != std::size_t(line.size()))
-            throw BrokenFile{m_line, m_fields.size() + 1, QStringLiteral("ошибка в кавычках")};
+            throw BrokenFile{m_line, m_fields.size() + 1, QStringLiteral("кавычка не на своем месте")};
         if (m_broken)
             throw *m_broken;
     }
@@ -164,7 +164,7 @@ void readLines(QFile &file, bool skipMark, const std::function<void(QByteArrayVi
         pending.remove(0, start);
     }
     if (file.error() != QFileDevice::NoError)
-        throw BrokenFile{0, 0, file.errorString()};
+        throw BrokenFile{0, 0, QStringLiteral("ошибка чтения")};
     if (!pending.isEmpty())
         feed(pending);
 }
@@ -223,7 +223,7 @@ Dialect examine(QFile &file)
     });
     readLines(file, dialect.byteOrderMark, [&](QByteArrayView line) {
         if (dialect.utf8) {
-            (void)utf8.decode(line);
+            const QString decodedLine = utf8.decode(line);
             dialect.utf8 = !utf8.hasError();
         }
         reader.feedLine(line);
@@ -482,8 +482,12 @@ ScheduleStatus runSchedule(const ScheduleOptions &options)
 {
     QFile file(options.inputPath);
     if (!file.open(QIODevice::ReadOnly)) {
+        const QFileInfo info(options.inputPath);
+        const QString reason = !info.exists() ? QStringLiteral("нет такого файла")
+                               : info.isDir() ? QStringLiteral("это папка")
+                                              : QStringLiteral("нет доступа");
         printError(QStringLiteral("weldcheck: %1: файл не читается: %2\n")
-                       .arg(QDir::toNativeSeparators(options.inputPath), file.errorString()));
+                       .arg(QDir::toNativeSeparators(options.inputPath), reason));
         return BadInput;
     }
     Dialect dialect;
