@@ -78,37 +78,44 @@ void runStrengthCheck(WeldCalcValues &state, MomentSource &momentSource, const C
     state.Rwf = store(parseNumber(inputs.resistance));
     state.Ywf = store(parseNumber(inputs.weldFactor));
     state.Yc = store(parseNumber(inputs.structureFactor));
-    computeStrengthCheck(state, display);
+    computeStrengthCheck(state, &display);
 }
 
-void computeStrengthCheck(WeldCalcValues &state, CheckDisplay &display)
+Relation computeStrengthCheck(WeldCalcValues &state, CheckDisplay *display)
 {
     computeLengthLimits(state);
-    if (isBelowLeastLength(state))
-        display.showWarning(QStringLiteral("Длина шва меньше допустимой!"));
-    if (isAboveGreatestLength(state)) {
-        display.showWarning(QStringLiteral("Длина шва боьше допустимой! ")
-                            + formatGeneral(Extended(state.Lmax) * lengthFactor) + QStringLiteral(" мм"));
+    if (display && isBelowLeastLength(state))
+        display->showWarning(QStringLiteral("Длина шва меньше допустимой!"));
+    if (display && isAboveGreatestLength(state)) {
+        display->showWarning(QStringLiteral("Длина шва боьше допустимой! ")
+                             + formatGeneral(Extended(state.Lmax) * lengthFactor) + QStringLiteral(" мм"));
     }
 
     computeShearArea(state);
-    display.showShearArea(formatFixed(state.Fw, 6, 2));
+    if (display)
+        display->showShearArea(formatFixed(state.Fw, 6, 2));
     computeSectionModulus(state);
-    display.showSectionModulus(formatFixed(state.Ww, 6, 3));
+    if (display)
+        display->showSectionModulus(formatFixed(state.Ww, 6, 3));
     computeBendingStress(state);
-    display.showBendingStress(formatFixed(state.sigma, 6, 1));
+    if (display)
+        display->showBendingStress(formatFixed(state.sigma, 6, 1));
     computeShearStress(state);
-    display.showShearStress(formatFixed(state.tau, 6, 1));
+    if (display)
+        display->showShearStress(formatFixed(state.tau, 6, 1));
     computeResultantAndLimit(state);
-    display.showResultantAndLimit(formatFixed(state.SIGMAmax, 6, 0), formatFixed(state.Rlim, 6, 0));
+    if (display)
+        display->showResultantAndLimit(formatFixed(state.SIGMAmax, 6, 0), formatFixed(state.Rlim, 6, 0));
 
     // Compared unrounded: 1850.3 against 1850 fails although both show 1850.
+    Relation relation = Relation::Greater;
     if (state.SIGMAmax < state.Rlim)
-        display.showVerdict(Relation::Less);
+        relation = Relation::Less;
     if (state.SIGMAmax == state.Rlim)
-        display.showVerdict(Relation::Equal);
-    if (state.SIGMAmax > state.Rlim)
-        display.showVerdict(Relation::Greater);
+        relation = Relation::Equal;
+    if (display)
+        display->showVerdict(relation);
+    return relation;
 }
 
 QString proposeLength(WeldCalcValues &state, MomentSource momentSource)

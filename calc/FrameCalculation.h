@@ -64,8 +64,9 @@ public:
 // The strength check: reads the texts into the record, then computes and shows.
 void runStrengthCheck(WeldCalcValues &state, MomentSource &momentSource, const CheckInputTexts &inputs,
                       CheckDisplay &display);
-// Its second half, from the record as the reading left it (M, Kf, Lw, L, Rwf, Ywf, Yc).
-void computeStrengthCheck(WeldCalcValues &state, CheckDisplay &display);
+// Its second half, from the record as the reading left it (M, Kf, Lw, L, Rwf, Ywf, Yc); shows
+// nothing without a display, for a caller that wants only the verdict.
+Relation computeStrengthCheck(WeldCalcValues &state, CheckDisplay *display);
 
 // The weld length selection: LM, LQ and Lsel; returns the text of Edit13.
 QString proposeLength(WeldCalcValues &state, MomentSource momentSource);

@@ -62,11 +62,16 @@ JointError errorOf(const WeldError &error)
 
 JointResult runJoint(const JointInputs &inputs)
 {
-    JointResult result;
+    // The main window sets beta when it is created; the new frame fits its design length. Both
+    // are the same for every joint, whatever the separator.
+    static const JointResult newFrame = [] {
+        JointResult fresh;
+        fresh.state.beta = 0.7;
+        fresh.Label52 = updateDesignLength(fresh.state, fresh.Edit6, fresh.ComboBox1);
+        return fresh;
+    }();
+    JointResult result = newFrame;
     WeldCalcValues &state = result.state;
-    // The main window sets beta when it is created; the new frame fits its design length.
-    state.beta = 0.7;
-    result.Label52 = updateDesignLength(state, result.Edit6, result.ComboBox1);
 
     const auto given = [&inputs](InputBox box) -> const std::optional<QString> & {
         return inputs[std::size_t(box)];

@@ -12,19 +12,6 @@ namespace {
 // Lengths beyond this (100 km) are no answer a designer can use.
 constexpr qint64 farthestLength = 10'000'000;
 
-class VerdictOnly : public CheckDisplay
-{
-public:
-    void showWarning(const QString &) override {}
-    void showShearArea(const QString &) override {}
-    void showSectionModulus(const QString &) override {}
-    void showBendingStress(const QString &) override {}
-    void showShearStress(const QString &) override {}
-    void showResultantAndLimit(const QString &, const QString &) override {}
-    void showVerdict(Relation shown) override { relation = shown; }
-    Relation relation = Relation::Greater;
-};
-
 struct Trial
 {
     bool admissible = false; // the design length is at least the least one
@@ -40,10 +27,9 @@ Trial tryLength(const WeldCalcValues &checked, const QString &legText, qint64 le
     try {
         const QString caption = updateDesignLength(state, QString::number(length), legText);
         state.Lw = store(divide(parseNumber(caption), lengthFactor));
-        VerdictOnly verdict;
-        computeStrengthCheck(state, verdict);
+        const Relation relation = computeStrengthCheck(state, nullptr);
         trial.admissible = !isBelowLeastLength(state);
-        trial.holds = holds(verdict.relation);
+        trial.holds = holds(relation);
         trial.withinGreatest = !isAboveGreatestLength(state);
     } catch (const WeldError &) {
         // Arithmetic beyond the range is no holding length.
@@ -71,9 +57,10 @@ std::optional<qint64> leastFor(const WeldCalcValues &checked, const QString &leg
     };
     // The least length whose design length is admissible: the check warns below it.
     qint64 least = std::max<qint64>(1, qint64(std::floor(4 + 2 * kf)) - 1);
-    while (least < farthestLength && !tryLength(checked, legText, least).admissible)
-        ++least;
-    if (holdsAt(least))
+    Trial first = tryLength(checked, legText, least);
+    while (!first.admissible && least < farthestLength)
+        first = tryLength(checked, legText, ++least);
+    if (first.admissible && first.holds)
         return least;
     if (!(checked.Rlim > 0) || !(checked.beta * kf > 0))
         return std::nullopt;
@@ -81,14 +68,25 @@ std::optional<qint64> leastFor(const WeldCalcValues &checked, const QString &leg
     if (!std::isfinite(estimate) || estimate > double(farthestLength))
         return std::nullopt;
     // The stress falls as the length grows, so the lengths that hold are all those from one on;
-    // the estimate is within a step or two of it, the rounding of the design length aside.
-    qint64 low = least; // does not hold
+    // the estimate is within a step or two of it, the rounding of the design length aside. `low`
+    // never holds, `high` does.
+    qint64 low = least;
     qint64 high = std::max(least + 1, qint64(std::ceil(estimate)));
-    while (!holdsAt(high)) {
-        low = high;
-        high = std::min(farthestLength, high + std::max<qint64>(1, high - least));
-        if (low == farthestLength)
-            return std::nullopt;
+    if (holdsAt(high)) {
+        int steps = 0;
+        while (high - 1 > low && steps < 3 && holdsAt(high - 1)) {
+            --high;
+            ++steps;
+        }
+        if (steps < 3)
+            low = high - 1;
+    } else {
+        do {
+            low = high;
+            high = std::min(farthestLength, high + std::max<qint64>(1, high - least));
+            if (low == farthestLength)
+                return std::nullopt;
+        } while (!holdsAt(high));
     }
     while (high - low > 1) {
         const qint64 middle = low + (high - low) / 2;
