@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <csv.h>
@@ -250,16 +251,27 @@ void appendCell(QString &line, const QString &cell, QChar delimiter)
     }
 }
 
-// A report's file name from the row's name: what Windows forbids becomes "_".
+// A report's file name from the row's name: what Windows forbids becomes "_", so that a name
+// never leaves the folder or opens a device.
 QString reportName(const QString &name, qint64 rowNumber)
 {
+    // Room for the numbering and ".txt" within the 255 characters of a file name.
+    constexpr qsizetype longestName = 200;
     QString base;
-    for (QChar c : name)
+    for (QChar c : name.left(longestName))
         base += (c.unicode() < 32 || QStringLiteral("<>:\"/\\|?*").contains(c)) ? QChar(u'_') : c;
     // Windows drops trailing dots and spaces from a name.
     while (base.endsWith(QLatin1Char('.')) || base.endsWith(QLatin1Char(' ')))
         base.chop(1);
-    return base.trimmed().isEmpty() ? QString::number(rowNumber) : base;
+    if (base.trimmed().isEmpty())
+        return QString::number(rowNumber);
+    // CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9 name devices, whatever follows a dot.
+    static const QRegularExpression device(QStringLiteral("^(con|prn|aux|nul|com[1-9]|lpt[1-9])(\\..*)?$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    // A leading dot would hide the report on Linux.
+    if (device.match(base).hasMatch() || base.startsWith(QLatin1Char('.')))
+        base.prepend(QLatin1Char('_'));
+    return base;
 }
 
 class ScheduleRun

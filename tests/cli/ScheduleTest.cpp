@@ -141,7 +141,7 @@ private Q_SLOTS:
     {
         QTemporaryDir folder;
         const QString schedule = folder.filePath(QStringLiteral("joints.csv"));
-        const QByteArray input = "Имя;P;e\r\nа/б;0,5;10\r\nа/б;1;100\r\n;0;0\r\n";
+        const QByteArray input = "Имя;P;e\r\nа/б;0,5;10\r\nа/б;1;100\r\n;0;0\r\nCon.1;0;0\r\n../..;0;0\r\n";
         writeFile(schedule, input);
 
         // The input is never the output.
@@ -153,15 +153,17 @@ private Q_SLOTS:
         QCOMPARE(run.status, 3);
         QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("missing"))));
 
-        // One report per row, named after the row (characters Windows forbids replaced, repeated
-        // names numbered) or its number; each is the window's 63 lines.
+        // One report per row, named after the row (characters Windows forbids replaced, device
+        // names and paths defused, repeated names numbered) or its number; each is the window's
+        // 63 lines.
         const QString reports = folder.filePath(QStringLiteral("reports"));
         QDir(folder.path()).mkdir(QStringLiteral("reports"));
         run = weldcheck({schedule, QStringLiteral("-o"), folder.filePath(QStringLiteral("out.csv")),
                          QStringLiteral("--reports"), reports});
         QCOMPARE(run.status, 1);
         QCOMPARE(QDir(reports).entryList(QDir::Files, QDir::Name),
-                 QStringList({QStringLiteral("3.txt"), QStringLiteral("а_б.txt"), QStringLiteral("а_б_2.txt")}));
+                 QStringList({QStringLiteral("3.txt"), QStringLiteral("_.._.txt"), QStringLiteral("_Con.1.txt"),
+                              QStringLiteral("а_б.txt"), QStringLiteral("а_б_2.txt")}));
         const QByteArray report = contentOf(QDir(reports).filePath(QStringLiteral("а_б.txt")));
         QCOMPARE(report.count("\r\n"), 63);
         QVERIFY(report.contains(encodeCp1251(u"sigma= M/Ww= 500 / 0,823= 607,4кгс/см^2\r\n")));
