@@ -51,30 +51,30 @@ double estimatedLength(const WeldCalcValues &state, double kf)
 
 std::optional<qint64> leastFor(const WeldCalcValues &checked, const QString &legText, double kf)
 {
-    const auto holdsAt = [&](qint64 length) {
+    // Both holding and an admissible design length (the check warns below 4 cm) grow with the
+    // length, so the lengths that pass are all those from one on.
+    const auto passes = [&](qint64 length) {
         const Trial trial = tryLength(checked, legText, length);
         return trial.admissible && trial.holds;
     };
-    // The least length whose design length is admissible: the check warns below it.
-    qint64 least = std::max<qint64>(1, qint64(std::floor(4 + 2 * kf)) - 1);
-    Trial first = tryLength(checked, legText, least);
-    while (!first.admissible && least < farthestLength)
-        first = tryLength(checked, legText, ++least);
-    if (first.admissible && first.holds)
-        return least;
-    if (!(checked.Rlim > 0) || !(checked.beta * kf > 0))
-        return std::nullopt;
+    if (!(checked.Rlim > 0) || !(checked.beta * kf > 0)) {
+        // No estimate: only a joint without stress can hold, at the least admissible length.
+        qint64 least = std::max<qint64>(1, qint64(std::floor(4 + 2 * kf)) - 1);
+        Trial first = tryLength(checked, legText, least);
+        while (!first.admissible && least < farthestLength)
+            first = tryLength(checked, legText, ++least);
+        return first.admissible && first.holds ? std::optional(least) : std::nullopt;
+    }
     const double estimate = estimatedLength(checked, kf);
     if (!std::isfinite(estimate) || estimate > double(farthestLength))
         return std::nullopt;
-    // The stress falls as the length grows, so the lengths that hold are all those from one on;
-    // the estimate is within a step or two of it, the rounding of the design length aside. `low`
-    // never holds, `high` does.
-    qint64 low = least;
-    qint64 high = std::max(least + 1, qint64(std::ceil(estimate)));
-    if (holdsAt(high)) {
+    // The estimate is within a step of the answer, the rounding of the design length aside;
+    // `low` never passes, `high` does.
+    qint64 low = 0;
+    qint64 high = std::max<qint64>(1, qint64(std::ceil(estimate)));
+    if (passes(high)) {
         int steps = 0;
-        while (high - 1 > low && steps < 3 && holdsAt(high - 1)) {
+        while (high > 1 && steps < 3 && passes(high - 1)) {
             --high;
             ++steps;
         }
@@ -83,14 +83,14 @@ std::optional<qint64> leastFor(const WeldCalcValues &checked, const QString &leg
     } else {
         do {
             low = high;
-            high = std::min(farthestLength, high + std::max<qint64>(1, high - least));
+            high = std::min(farthestLength, 2 * high);
             if (low == farthestLength)
                 return std::nullopt;
-        } while (!holdsAt(high));
+        } while (!passes(high));
     }
     while (high - low > 1) {
         const qint64 middle = low + (high - low) / 2;
-        (holdsAt(middle) ? high : low) = middle;
+        (passes(middle) ? high : low) = middle;
     }
     return high;
 }
