@@ -169,6 +169,17 @@ private Q_SLOTS:
         QVERIFY(report.contains(encodeCp1251(u"sigma= M/Ww= 500 / 0,823= 607,4кгс/см^2\r\n")));
     }
 
+    // The worked example of the report, typed as options, gives the window's file byte for byte.
+    void reportIsTheWindowsExample()
+    {
+        QTemporaryDir folder;
+        const QString report = folder.filePath(QStringLiteral("Св.шов№1.txt"));
+        const Run run = weldcheck({"--load", "0,5", "--eccentricity", "10", "--length", "5", "--decimal-separator",
+                                   ",", "--report", report});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(contentOf(report), contentOf(QStringLiteral(WELD_REPORT_EXAMPLE)));
+    }
+
     void oneJoint_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -178,6 +189,8 @@ private Q_SLOTS:
                                << 0 << QStringLiteral("Касательные напряж. tau = 425,2 кгc/см^2\n741 < 1850\nУсловие выполняется.\n");
         QTest::newRow("fails, point") << QStringList{"--load", "1", "--eccentricity", "100", "--decimal-separator", "."}
                                       << 1 << QStringLiteral("Подбор длины шва: 12 см\nНаименьшая длина шва: 12 см\n");
+        QTest::newRow("JSON") << QStringList{"--load", "1", "--eccentricity", "100", "--json"} << 1
+                              << QStringLiteral("\"verdict\": false");
         QTest::newRow("no number") << QStringList{"--rwf", "", "--decimal-separator", ","} << 2
                                    << QStringLiteral("weldcheck: --rwf: '' is not a valid floating point value.\n");
         QTest::newRow("arithmetic") << QStringList{"--leg", "25", "--decimal-separator", ","} << 2
