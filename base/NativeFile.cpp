@@ -494,8 +494,8 @@ void Writer::commit(const char *data, std::size_t size)
         writeAndClose(m_temporary, data, size);
         moveOver(m_temporaryPath, m_path, m_route, m_target);
     } catch (const Failure &failure) {
-        // A new file has no place of its own to fall back to.
-        if (m_route == Route::NewFile || !closesTemporaryRoute(failure.code))
+        // A new file has no place of its own to fall back to, and content written ahead is gone.
+        if (m_route == Route::NewFile || m_wroteAhead || !closesTemporaryRoute(failure.code))
             throw;
         dropTemporary();
         m_route = Route::InPlace;
@@ -504,6 +504,15 @@ void Writer::commit(const char *data, std::size_t size)
     }
     m_temporaryPath.clear();
     closeQuietly(m_target); // never written: its close has nothing to report
+}
+
+bool Writer::writeAhead(const char *data, std::size_t size)
+{
+    if (m_route != Route::NewFile && m_route != Route::Replace)
+        return false;
+    writeAll(m_temporary, data, size);
+    m_wroteAhead = true;
+    return true;
 }
 
 void Writer::writeInPlace(const char *data, std::size_t size)

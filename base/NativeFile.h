@@ -51,6 +51,11 @@ public:
 
     // Makes `data` the file's whole content and closes it; Failure on the first step that fails.
     void commit(const char *data, std::size_t size);
+    // On the routes through a temporary file, writes the content's beginning now, so that a long
+    // content need not be held; commit() then adds the rest. False, and nothing written, on the
+    // other routes, which need the whole content at once. Once content is written ahead, a failed
+    // commit no longer falls back to rewriting the file in place.
+    bool writeAhead(const char *data, std::size_t size);
 
     Route route() const { return m_route; }
 
@@ -65,6 +70,7 @@ private:
     Route m_route = Route::NewFile;
     Handle m_target = noHandle; // the existing file, kept open (on Windows to refuse other writers)
     Handle m_temporary = noHandle;
+    bool m_wroteAhead = false;
 };
 
 // Throws Failure{WouldBlock} when reading `path` would wait for another program (a named pipe, a

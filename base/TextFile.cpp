@@ -103,16 +103,25 @@ struct TextFileWriter::State
 
     nativefile::Writer file;
     // The whole content: only at the close is it known whether the file can be replaced or
-    // must be rewritten where it is.
+    // must be rewritten where it is. A streamed file holds only what is not yet written ahead.
     QByteArray content;
+    TextEncoding encoding = TextEncoding::Cp1251;
+    bool streamed = false;
     bool closed = false;
 };
 
-TextFileWriter::TextFileWriter(const QString &fullPath)
+namespace {
+
+constexpr qsizetype streamedChunk = 1 << 16;
+
+} // namespace
+
+TextFileWriter::TextFileWriter(const QString &fullPath, TextEncoding encoding)
 {
     checkName(fullPath);
     try {
         m_state = std::make_unique<State>(finalTarget(fullPath));
+        m_state->encoding = encoding;
     } catch (const nativefile::Failure &failure) {
         raise(failure);
     }
@@ -124,7 +133,24 @@ void TextFileWriter::write(QStringView text)
 {
     if (m_state->closed)
         throw InOutError(fileNotOpen);
-    m_state->content.append(encodeCp1251(text));
+    if (m_state->encoding == TextEncoding::Utf8)
+        m_state->content.append(text.toUtf8());
+    else
+        m_state->content.append(encodeCp1251(text));
+    if (m_state->streamed && m_state->content.size() >= streamedChunk) {
+        try {
+            if (m_state->file.writeAhead(m_state->content.constData(), std::size_t(m_state->content.size())))
+                m_state->content.clear();
+        } catch (const nativefile::Failure &failure) {
+            m_state->closed = true;
+            raise(failure);
+        }
+    }
+}
+
+void TextFileWriter::streamToDisk()
+{
+    m_state->streamed = true;
 }
 
 void TextFileWriter::writeLine(QStringView text)

@@ -11,11 +11,14 @@
 #include <QStringView>
 #include <memory>
 
+// The program's own files are Windows-1251; the console program answers a UTF-8 schedule in UTF-8.
+enum class TextEncoding { Cp1251, Utf8 };
+
 class TextFileWriter
 {
 public:
     // Opens `fullPath` for writing; InOutError when it cannot be (the target is not touched).
-    explicit TextFileWriter(const QString &fullPath);
+    explicit TextFileWriter(const QString &fullPath, TextEncoding encoding = TextEncoding::Cp1251);
     // Discards everything written unless commit() succeeded.
     ~TextFileWriter();
     TextFileWriter(const TextFileWriter &) = delete;
@@ -25,6 +28,9 @@ public:
     void writeLine(QStringView text); // the text's bytes, then CR LF
     // Closes the file and puts it in place of the target; InOutError on failure.
     void commit();
+    // For a long output: the content goes to disk as it grows instead of at the close, where the
+    // file's route allows it; the target is still replaced only by a successful commit().
+    void streamToDisk();
 
 private:
     struct State;

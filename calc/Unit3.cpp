@@ -5,6 +5,7 @@
 #include "Colours.h"
 #include "Controls.h"
 #include "DesignedFonts.h"
+#include "FrameCalculation.h"
 #include "HandlerGuard.h"
 #include "Hints.h"
 #include "Numbers.h"
@@ -15,7 +16,6 @@
 #include "Unit2.h"
 #include "UserInteraction.h"
 #include "WeldCalcState.h"
-#include "WeldFormulas.h"
 
 #include <QPushButton>
 #include <QStringList>
@@ -24,9 +24,6 @@
 namespace {
 
 constexpr int blinkInterval = 1000; // ms
-
-// The weld depth coefficients of the entries of the beta list, in list order.
-constexpr double listedBeta[] = {0.7, 0.8, 0.85, 0.9, 1};
 
 void setFontColour(QWidget *control, const QColor &colour)
 {
@@ -41,6 +38,39 @@ QString rowText(std::initializer_list<const QLabel *> captions)
         texts << caption->text();
     return texts.join(QLatin1Char(' '));
 }
+
+// The strength check shows its results in the frame's boxes and captions, its warnings in
+// message boxes.
+class FrameCheckDisplay : public CheckDisplay
+{
+public:
+    explicit FrameCheckDisplay(TFrame3 &frame)
+        : m_frame(frame)
+    {
+    }
+    void showWarning(const QString &text) override { showMessage(text); }
+    void showShearArea(const QString &text) override { m_frame.Edit2->setText(text); }
+    void showSectionModulus(const QString &text) override { m_frame.Edit9->setText(text); }
+    void showBendingStress(const QString &text) override { m_frame.Edit10->setText(text); }
+    void showShearStress(const QString &text) override { m_frame.Edit11->setText(text); }
+    void showResultantAndLimit(const QString &resultant, const QString &limit) override
+    {
+        m_frame.Label22->setText(resultant);
+        m_frame.Label23->setText(limit);
+    }
+    void showVerdict(Relation relation) override
+    {
+        const QColor &colour = holds(relation) ? colours::green : colours::red;
+        TFrame3 &f = m_frame;
+        for (Label *label : {f.Label28, f.Label29, f.Label26, f.Label22, f.Label27, f.Label23})
+            setFontColour(label, colour);
+        f.Label26->setText(relationText(relation));
+        f.Label27->setText(verdictText(relation));
+    }
+
+private:
+    TFrame3 &m_frame;
+};
 
 } // namespace
 
@@ -143,22 +173,12 @@ void TFrame3::releaseEvents()
 
 void TFrame3::updateMoment()
 {
-    WeldCalcValues &state = WeldCalcState;
-    state.Q = store(parseNumber(Edit4->text()));
-    state.e = store(parseNumber(Edit3->text()));
-    // Tonnes times millimetres is kg*m without a factor.
-    state.M = store(Extended(state.Q) * state.e);
-    WeldCalcMomentSource = MomentSource::Inputs;
-    Edit1->setText(formatGeneral(state.M));
+    Edit1->setText(::updateMoment(WeldCalcState, WeldCalcMomentSource, Edit4->text(), Edit3->text()));
 }
 
 void TFrame3::updateDesignLength()
 {
-    WeldCalcValues &state = WeldCalcState;
-    state.L = store(parseNumber(Edit6->text()));
-    state.Kf = store(divide(parseNumber(ComboBox1->currentText()), lengthFactor));
-    state.Lw = store(state.L - Extended(state.Kf) * 2);
-    Label52->setText(formatFixed(Extended(state.Lw) * lengthFactor, 6, 0));
+    Label52->setText(::updateDesignLength(WeldCalcState, Edit6->text(), ComboBox1->currentText()));
 }
 
 void TFrame3::Edit4Change(QObject *)
@@ -185,12 +205,9 @@ void TFrame3::ComboBox1Change(QObject *)
 void TFrame3::ComboBox3Change(QObject *)
 {
     WeldCalcValues &state = WeldCalcState;
-    // The chosen entry's value first, so that a text this locale cannot read still sets beta.
     const int index = ComboBox3->currentListIndex();
-    if (index >= 0 && index < int(std::size(listedBeta)))
-        state.beta = listedBeta[index];
     m_betaTextUnsettled = false;
-    state.beta = store(parseNumber(ComboBox3->currentText()));
+    readBeta(state, index, ComboBox3->currentText());
     // A chosen entry takes the general format at once. Typed text keeps its characters until
     // editing ends: rewriting "0," to "0" would put the digits still to come after the "0".
     if (index >= 0)
@@ -212,8 +229,7 @@ void TFrame3::settleBetaText()
 
 void TFrame3::ComboBox3KeyPress(QObject *, QChar &Key)
 {
-    if (Key == QLatin1Char('.') || Key == QLatin1Char(','))
-        Key = decimalSeparator();
+    Key = typedNumberCharacter(Key);
 }
 
 void TFrame3::Button13Click(QObject *)
@@ -240,58 +256,11 @@ void TFrame3::Button4Click(QObject *)
 
 void TFrame3::Button1Click(QObject *)
 {
-    WeldCalcValues &state = WeldCalcState;
-    // The moment and the design length are taken as the user sees them in Edit1 and Label52.
-    state.M = store(parseNumber(Edit1->text()) * momentFactor);
-    WeldCalcMomentSource = MomentSource::StrengthCheck;
-    state.Kf = store(divide(parseNumber(ComboBox1->currentText()), lengthFactor));
-    state.Lw = store(divide(parseNumber(Label52->text()), lengthFactor));
-    state.L = store(parseNumber(Edit6->text()));
-    state.Rwf = store(parseNumber(ComboBox2->currentText()));
-    state.Ywf = store(parseNumber(Edit5->text()));
-    state.Yc = store(parseNumber(Edit12->text()));
-
-    computeLengthLimits(state);
-    if (isBelowLeastLength(state))
-        showMessage(QStringLiteral("Длина шва меньше допустимой!"));
-    if (isAboveGreatestLength(state)) {
-        showMessage(QStringLiteral("Длина шва боьше допустимой! ")
-                    + formatGeneral(Extended(state.Lmax) * lengthFactor) + QStringLiteral(" мм"));
-    }
-
-    computeShearArea(state);
-    Edit2->setText(formatFixed(state.Fw, 6, 2));
-    computeSectionModulus(state);
-    Edit9->setText(formatFixed(state.Ww, 6, 3));
-    computeBendingStress(state);
-    Edit10->setText(formatFixed(state.sigma, 6, 1));
-    computeShearStress(state);
-    Edit11->setText(formatFixed(state.tau, 6, 1));
-    computeResultantAndLimit(state);
-    Label22->setText(formatFixed(state.SIGMAmax, 6, 0));
-    Label23->setText(formatFixed(state.Rlim, 6, 0));
-
-    // Compared unrounded: 1850.3 against 1850 fails although both show 1850.
-    const auto colourVerdict = [this](const QColor &colour) {
-        for (Label *label : {Label28, Label29, Label26, Label22, Label27, Label23})
-            setFontColour(label, colour);
-    };
-    if (state.SIGMAmax < state.Rlim) {
-        Label26->setText(QStringLiteral(" < "));
-        colourVerdict(colours::green);
-        Label27->setText(QStringLiteral("Условие выполняется."));
-    }
-    if (state.SIGMAmax == state.Rlim) {
-        Label26->setText(QStringLiteral(" = "));
-        colourVerdict(colours::green);
-        Label27->setText(QStringLiteral("Условие выполняется."));
-    }
-    if (state.SIGMAmax > state.Rlim) {
-        colourVerdict(colours::red);
-        Label27->setText(QStringLiteral("Условие не выполняется!"));
-        Label26->setText(QStringLiteral(" > "));
-    }
-
+    const CheckInputTexts inputs{Edit1->text(),  ComboBox1->currentText(), Label52->text(),
+                                 Edit6->text(),  ComboBox2->currentText(), Edit5->text(),
+                                 Edit12->text()};
+    FrameCheckDisplay display(*this);
+    runStrengthCheck(WeldCalcState, WeldCalcMomentSource, inputs, display);
     enableTimer(Timer1);
 }
 
@@ -323,15 +292,13 @@ void TFrame3::Label34MouseLeave(QObject *)
 
 void TFrame3::Label34Click(QObject *)
 {
-    WeldCalcValues &state = WeldCalcState;
-    selectLength(state, WeldCalcMomentSource);
-    Edit13->setText(formatFixed(state.Lsel, 12, 0));
+    Edit13->setText(proposeLength(WeldCalcState, WeldCalcMomentSource));
 }
 
 void TFrame3::Button10Click(QObject *)
 {
     // The stored proposal, not the text of Edit13; the change of Edit6 updates the design length.
-    Edit6->setText(formatFixed(WeldCalcState.Lsel, 4, 0));
+    Edit6->setText(acceptedLengthText(WeldCalcState));
 }
 
 // The report ------------------------------------------------------------------------------------

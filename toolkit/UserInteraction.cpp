@@ -1,7 +1,6 @@
 // The real message boxes, file dialogs and desktop services behind the interaction seam.
 #include "UserInteraction.h"
 
-#include "Cp1251.h"
 #include "ProgramIdentity.h"
 
 #include <QDesktopServices>
@@ -120,18 +119,6 @@ UserInteraction *setUserInteraction(UserInteraction *interaction)
 void showMessage(const QString &text)
 {
     userInteraction().showMessage(text);
-}
-
-QString withErrorFullStop(const QString &message)
-{
-    if (message.isEmpty())
-        return message;
-    // Compared by the last character's code in Windows-1251: letters and digits sort after ".",
-    // as does "?", which stands for any character the code page lacks.
-    const QByteArray last = encodeCp1251(restrictToCp1251(message.right(1)));
-    if (static_cast<unsigned char>(last.back()) > static_cast<unsigned char>('.'))
-        return message + QLatin1Char('.');
-    return message;
 }
 
 void showErrorMessage(const QString &message)

@@ -3,6 +3,8 @@
 // and answer them; the program uses the real Qt ones.
 #pragma once
 
+#include "ErrorMessage.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -46,7 +48,5 @@ void prepareFileDialog(QFileDialog &dialog, const FileDialogRequest &request);
 
 // Shorthands for the two boxes.
 void showMessage(const QString &text);
-// Adds the full stop that the error box puts after a message whose last character's
-// Windows-1251 code is above that of "." (letters and digits), then shows it.
+// Adds the error box's full stop (withErrorFullStop), then shows the message.
 void showErrorMessage(const QString &message);
-QString withErrorFullStop(const QString &message);

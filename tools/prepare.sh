@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   qt6-webengine-dev libqt6webenginecore6-bin
-  libjpeg62-turbo-dev libx11-dev
+  libjpeg62-turbo-dev libx11-dev libcsv-dev
   fonts-liberation
 )
 

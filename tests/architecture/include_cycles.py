@@ -6,7 +6,7 @@ import pathlib
 import re
 import sys
 
-FOLDERS = ["base", "toolkit", "resources", "report", "windows", "windows/browser", "calc", "app"]
+FOLDERS = ["base", "toolkit", "resources", "report", "windows", "windows/browser", "calc", "app", "cli"]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
 
 

@@ -261,6 +261,46 @@ private Q_SLOTS:
         QCOMPARE(entriesOf(disk.path()), (QStringList{"filler", "report.txt"}));
     }
 
+    // A long output streamed to disk as it grows (weldcheck's schedules, in UTF-8): the target
+    // changes only at the commit, and a disk that fills midway leaves it as it was.
+    void streamedWriteReplacesTheTargetOnlyAtCommit_data()
+    {
+        QTest::addColumn<bool>("smallDisk");
+        QTest::newRow("room enough") << false;
+        QTest::newRow("disk fills midway") << true;
+    }
+    void streamedWriteReplacesTheTargetOnlyAtCommit()
+    {
+        QFETCH(bool, smallDisk);
+        const SmallDisk disk;
+        QTemporaryDir ordinary;
+        if (smallDisk && !disk.problem().isEmpty())
+            QSKIP(qPrintable(disk.problem()));
+        const QString folder = smallDisk ? disk.path() : ordinary.path();
+        const QString path = folder + QStringLiteral("/results.csv");
+        QVERIFY(writeBytes(path, original));
+        const QString line = QString(999, QChar(0x0416)) + QLatin1Char('\n'); // 1999 bytes in UTF-8
+        QString failure;
+        try {
+            TextFileWriter file(path, TextEncoding::Utf8);
+            file.streamToDisk();
+            for (int i = 0; i < 100; ++i)
+                file.write(line);
+            QCOMPARE(readBytes(path), original);
+            // Most of it is on disk already, beside the target.
+            qint64 aside = 0;
+            for (const QString &entry : entriesOf(folder))
+                aside += entry == QLatin1String("results.csv") ? 0 : QFileInfo(folder + u'/' + entry).size();
+            QVERIFY(aside >= 65536);
+            file.commit();
+        } catch (const InOutError &error) {
+            failure = error.message();
+        }
+        QCOMPARE(failure, smallDisk ? QStringLiteral("I/O error %1").arg(ENOSPC) : QString());
+        QCOMPARE(readBytes(path), smallDisk ? original : line.toUtf8().repeated(100));
+        QCOMPARE(entriesOf(folder), QStringList{"results.csv"});
+    }
+
     void tooManyOpenFiles()
     {
         QTemporaryDir folder;

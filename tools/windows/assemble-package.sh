@@ -2,17 +2,18 @@
 # Puts weldcalc.exe into a folder with everything it needs on a Windows machine that has nothing
 # else installed: the Qt and MinGW libraries it loads (found by following the import tables),
 # the platform, style and image plugins, and Qt's Russian translations.
-# Usage: assemble-package.sh <weldcalc.exe> <folder>
+# Usage: assemble-package.sh <weldcalc.exe> <folder> [<companion.exe>...] (weldcheck.exe beside it)
 set -euo pipefail
 source "$(dirname "$0")/toolkit.sh"
 exe=$1
 folder=$2
+companions=("${@:3}")
 prefix=$windows_prefix
 library_folders=("$prefix/bin" "${mingw_runtime_folders[@]}")
 
 rm -rf "$folder"
 mkdir -p "$folder/platforms" "$folder/styles" "$folder/imageformats" "$folder/translations"
-cp "$exe" "$folder/"
+cp "$exe" "${companions[@]}" "$folder/"
 cp "$prefix/plugins/platforms/qwindows.dll" "$folder/platforms/"
 cp "$prefix"/plugins/styles/*.dll "$folder/styles/" 2>/dev/null || true
 cp "$prefix"/plugins/imageformats/*.dll "$folder/imageformats/" 2>/dev/null || true

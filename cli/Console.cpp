@@ -1,0 +1,56 @@
+// Standard output and error on Windows consoles and everywhere else.
+#include "Console.h"
+
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#endif
+
+namespace {
+
+void print(std::FILE *stream, const QString &text)
+{
+#ifdef Q_OS_WIN
+    // A console shows Cyrillic only through the wide interface; a file or a pipe gets UTF-8.
+    const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+        std::fflush(stream);
+        DWORD written = 0;
+        WriteConsoleW(handle, reinterpret_cast<const wchar_t *>(text.utf16()), DWORD(text.size()), &written,
+                      nullptr);
+        return;
+    }
+#endif
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+}
+
+} // namespace
+
+void printText(const QString &text)
+{
+    print(stdout, text);
+}
+
+void printError(const QString &text)
+{
+    print(stderr, text);
+}
+
+bool writeOutput(QByteArrayView bytes)
+{
+#ifdef Q_OS_WIN
+    // The schedule's own bytes, with its own line ends.
+    static const bool binary = (_setmode(_fileno(stdout), 0x8000 /* _O_BINARY */), true);
+    Q_UNUSED(binary);
+#endif
+    return std::fwrite(bytes.data(), 1, std::size_t(bytes.size()), stdout) == std::size_t(bytes.size());
+}
+
+bool flushOutput()
+{
+    return std::fflush(stdout) == 0 && !std::ferror(stdout);
+}

@@ -1,0 +1,542 @@
+// Reading a schedule with libcsv, checking each row, and writing the table back.
+#include "Schedule.h"
+
+#include "Console.h"
+#include "Cp1251.h"
+#include "ErrorMessage.h"
+#include "Errors.h"
+#include "JointOutput.h"
+#include "JointRun.h"
+#include "LeastLength.h"
+#include "Numbers.h"
+#include "ReportLines.h"
+#include "TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QList>
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <csv.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr qsizetype readChunk = 1 << 16;
+
+// A broken file: where, and what.
+struct BrokenFile
+{
+    qint64 line = 1;
+    qint64 column = 1;
+    QString reason;
+};
+
+struct Dialect
+{
+    char delimiter = ';';
+    bool utf8 = true;
+    bool byteOrderMark = false;
+    QByteArray lineEnd = "\r\n";
+};
+
+// The columns a schedule may name, each with its Russian and Latin names, lower case; the
+// Cyrillic "р" and "е" are the frame's own symbols.
+struct KnownColumn
+{
+    std::optional<InputBox> box; // nothing for the name column
+    QStringList names;
+};
+
+const QList<KnownColumn> &knownColumns()
+{
+    static const QList<KnownColumn> columns = {
+        {std::nullopt, {QStringLiteral("имя"), QStringLiteral("name")}},
+        {InputBox::Load, {QStringLiteral("p"), QStringLiteral("р"), QStringLiteral("нагрузка")}},
+        {InputBox::Eccentricity, {QStringLiteral("e"), QStringLiteral("е"), QStringLiteral("эксцентриситет")}},
+        {InputBox::Moment, {QStringLiteral("m"), QStringLiteral("момент")}},
+        {InputBox::Leg, {QStringLiteral("kf"), QStringLiteral("катет")}},
+        {InputBox::Length, {QStringLiteral("l"), QStringLiteral("длина")}},
+        {InputBox::Beta, {QStringLiteral("beta")}},
+        {InputBox::Resistance, {QStringLiteral("rwf")}},
+        {InputBox::WeldFactor, {QStringLiteral("ywf")}},
+        {InputBox::StructureFactor, {QStringLiteral("yc")}},
+    };
+    return columns;
+}
+
+const QStringList resultColumns = {
+    QStringLiteral("Lw"),         QStringLiteral("Fw"),           QStringLiteral("Ww"),
+    QStringLiteral("sigma"),      QStringLiteral("tau"),          QStringLiteral("SIGMAmax"),
+    QStringLiteral("Rwf*Ywf*Yc"), QStringLiteral("Знак"),         QStringLiteral("Вывод"),
+    QStringLiteral("Предупреждения"), QStringLiteral("Подбор длины шва"), QStringLiteral("Наименьшая длина"),
+    QStringLiteral("Ошибка")};
+
+// libcsv keeps the spaces of a cell: the number conversion reads them as the window does.
+int noSpace(unsigned char)
+{
+    return 0;
+}
+
+// Rows of a CSV file fed line by line to libcsv, so that each row knows the line it began on.
+class CsvReader
+{
+public:
+    using RowHandler = std::function<void(const QList<QByteArray> &fields, qint64 line)>;
+
+    CsvReader(char delimiter, RowHandler handler)
+        : m_handler(std::move(handler))
+    {
+        csv_init(&m_parser, CSV_STRICT | CSV_STRICT_FINI);
+        csv_set_delim(&m_parser, static_cast<unsigned char>(delimiter));
+        csv_set_space_func(&m_parser, noSpace);
+    }
+    ~CsvReader() { csv_free(&m_parser); }
+    CsvReader(const CsvReader &) = delete;
+    CsvReader &operator=(const CsvReader &) = delete;
+
+    // One physical line with its line end; throws BrokenFile.
+    void feedLine(QByteArrayView line)
+    {
+        ++m_line;
+        if (m_rowLine == 0 && !line.trimmed().isEmpty())
+            m_rowLine = m_line;
+        if (csv_parse(&m_parser, line.data(), std::size_t(line.size()), field, row, this)
+            != std::size_t(line.size()))
+            throw BrokenFile{m_line, m_fields.size() + 1, QStringLiteral("кавычка не на своем месте")};
+        if (m_broken)
+            throw *m_broken;
+    }
+
+    void finish()
+    {
+        if (csv_fini(&m_parser, field, row, this) != 0)
+            throw BrokenFile{m_rowLine, m_fields.size() + 1, QStringLiteral("кавычки не закрыты")};
+        if (m_broken)
+            throw *m_broken;
+    }
+
+private:
+    static void field(void *text, std::size_t size, void *reader)
+    {
+        auto *self = static_cast<CsvReader *>(reader);
+        self->m_fields.append(QByteArray(static_cast<const char *>(text), qsizetype(size)));
+    }
+    static void row(int, void *reader)
+    {
+        auto *self = static_cast<CsvReader *>(reader);
+        if (!self->m_broken) {
+            try {
+                self->m_handler(self->m_fields, self->m_rowLine);
+            } catch (const BrokenFile &broken) {
+                self->m_broken = broken;
+            }
+        }
+        self->m_fields.clear();
+        self->m_rowLine = 0;
+    }
+
+    csv_parser m_parser{};
+    RowHandler m_handler;
+    QList<QByteArray> m_fields;
+    qint64 m_line = 0;
+    qint64 m_rowLine = 0;
+    std::optional<BrokenFile> m_broken;
+};
+
+// Feeds the whole file line by line, after the byte-order mark.
+void readLines(QFile &file, bool skipMark, const std::function<void(QByteArrayView)> &feed)
+{
+    file.seek(skipMark ? 3 : 0);
+    QByteArray pending;
+    while (true) {
+        const QByteArray chunk = file.read(readChunk);
+        if (chunk.isEmpty())
+            break;
+        pending.append(chunk);
+        qsizetype start = 0;
+        for (qsizetype end; (end = pending.indexOf('\n', start)) >= 0; start = end + 1)
+            feed(QByteArrayView(pending).sliced(start, end + 1 - start));
+        pending.remove(0, start);
+    }
+    if (file.error() != QFileDevice::NoError)
+        throw BrokenFile{0, 0, QStringLiteral("ошибка чтения")};
+    if (!pending.isEmpty())
+        feed(pending);
+}
+
+// The delimiter is the one of ";", "," and tab that the header line holds most often, outside
+// quotes; a header of one column is read with ";".
+char delimiterOf(QByteArrayView header)
+{
+    int counts[3] = {};
+    const char delimiters[3] = {';', ',', '\t'};
+    bool quoted = false;
+    for (char c : header) {
+        if (c == '"')
+            quoted = !quoted;
+        for (int i = 0; i < 3 && !quoted; ++i)
+            counts[i] += c == delimiters[i];
+    }
+    int best = 0;
+    for (int i = 1; i < 3; ++i) {
+        if (counts[i] > counts[best])
+            best = i;
+    }
+    return delimiters[best];
+}
+
+// First pass: the encoding, the dialect and the file's soundness, before anything is written.
+Dialect examine(QFile &file)
+{
+    Dialect dialect;
+    const QByteArray start = file.peek(3);
+    dialect.byteOrderMark = start == "\xEF\xBB\xBF";
+    QByteArray header;
+    {
+        file.seek(dialect.byteOrderMark ? 3 : 0);
+        while (!header.endsWith('\n')) {
+            const QByteArray part = file.readLine(readChunk);
+            if (part.isEmpty())
+                break;
+            header += part;
+        }
+    }
+    if (header.trimmed().isEmpty())
+        throw BrokenFile{1, 1, QStringLiteral("файл пуст")};
+    dialect.lineEnd = header.endsWith("\r\n") || !header.endsWith('\n') ? QByteArray("\r\n") : QByteArray("\n");
+    dialect.delimiter = delimiterOf(header);
+
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    qsizetype headerFields = 0;
+    CsvReader reader(dialect.delimiter, [&](const QList<QByteArray> &fields, qint64 line) {
+        if (headerFields == 0) {
+            headerFields = fields.size();
+            return;
+        }
+        if (fields.size() > headerFields)
+            throw BrokenFile{line, headerFields + 1, QStringLiteral("в строке больше полей, чем в заголовке")};
+    });
+    readLines(file, dialect.byteOrderMark, [&](QByteArrayView line) {
+        if (dialect.utf8) {
+            const QString decodedLine = utf8.decode(line);
+            dialect.utf8 = !utf8.hasError();
+        }
+        reader.feedLine(line);
+    });
+    reader.finish();
+    return dialect;
+}
+
+QString decoded(const QByteArray &bytes, bool utf8)
+{
+    return utf8 ? QString::fromUtf8(bytes) : decodeCp1251(bytes);
+}
+
+// A cell written back: quoted when it holds the delimiter, a quote or a line break.
+void appendCell(QString &line, const QString &cell, QChar delimiter)
+{
+    if (cell.contains(delimiter) || cell.contains(QLatin1Char('"')) || cell.contains(QLatin1Char('\n'))
+        || cell.contains(QLatin1Char('\r'))) {
+        QString quoted = cell;
+        quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        line += QLatin1Char('"') + quoted + QLatin1Char('"');
+    } else {
+        line += cell;
+    }
+}
+
+// A report's file name from the row's name: what Windows forbids becomes "_", so that a name
+// never leaves the folder or opens a device.
+QString reportName(const QString &name, qint64 rowNumber)
+{
+    // Room for the numbering and ".txt" within the 255 characters of a file name.
+    constexpr qsizetype longestName = 200;
+    QString base;
+    for (QChar c : name.left(longestName))
+        base += (c.unicode() < 32 || QStringLiteral("<>:\"/\\|?*").contains(c)) ? QChar(u'_') : c;
+    // Windows drops trailing dots and spaces from a name.
+    while (base.endsWith(QLatin1Char('.')) || base.endsWith(QLatin1Char(' ')))
+        base.chop(1);
+    if (base.trimmed().isEmpty())
+        return QString::number(rowNumber);
+    // CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9 name devices, whatever follows a dot.
+    static const QRegularExpression device(QStringLiteral("^(con|prn|aux|nul|com[1-9]|lpt[1-9])(\\..*)?$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    // A leading dot would hide the report on Linux.
+    if (device.match(base).hasMatch() || base.startsWith(QLatin1Char('.')))
+        base.prepend(QLatin1Char('_'));
+    return base;
+}
+
+class ScheduleRun
+{
+public:
+    ScheduleRun(const ScheduleOptions &options, const Dialect &dialect)
+        : m_options(options)
+        , m_dialect(dialect)
+        , m_delimiter(QLatin1Char(dialect.delimiter))
+    {
+        if (options.outputPath) {
+            try {
+                m_file = std::make_unique<TextFileWriter>(
+                    *options.outputPath, dialect.utf8 ? TextEncoding::Utf8 : TextEncoding::Cp1251);
+            } catch (const WeldError &error) {
+                throw outputError(error);
+            }
+            m_file->streamToDisk();
+        }
+        if (dialect.byteOrderMark)
+            write(QString(QChar(0xFEFF)));
+    }
+
+    void row(const QList<QByteArray> &fields, qint64)
+    {
+        if (!m_header) {
+            header(fields);
+            return;
+        }
+        ++m_rowNumber;
+        QString line;
+        JointInputs inputs;
+        QString name;
+        bool empty = true;
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            const QString cell = decoded(fields[i], m_dialect.utf8);
+            if (i)
+                line += m_delimiter;
+            appendCell(line, cell, m_delimiter);
+            if (cell.trimmed().isEmpty())
+                continue;
+            empty = false;
+            if (i == m_nameColumn)
+                name = cell.trimmed();
+            else if (m_columnBox[i])
+                inputs[std::size_t(*m_columnBox[i])] = cell;
+        }
+        for (qsizetype i = fields.size(); i < m_header->size(); ++i)
+            line += m_delimiter;
+        if (!empty)
+            appendResults(line, inputs, name);
+        else
+            line += QString(resultColumns.size(), m_delimiter);
+        write(line + m_lineEnd);
+    }
+
+    void finish()
+    {
+        if (!m_header)
+            throw BrokenFile{1, 1, QStringLiteral("нет строки заголовка")};
+        try {
+            if (m_file)
+                m_file->commit();
+            else if (!flushOutput())
+                throw InOutError(101);
+        } catch (const InOutError &error) {
+            throw outputError(error);
+        }
+    }
+
+    ScheduleStatus status() const
+    {
+        return m_badRows ? BadInput : m_failing ? SomeFail : AllHold;
+    }
+
+private:
+    void header(const QList<QByteArray> &fields)
+    {
+        QString line;
+        m_header = QStringList();
+        m_columnBox.assign(std::size_t(fields.size()), std::nullopt);
+        bool known = false;
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            const QString cell = decoded(fields[i], m_dialect.utf8);
+            m_header->append(cell);
+            if (i)
+                line += m_delimiter;
+            appendCell(line, cell, m_delimiter);
+            const QString key = cell.trimmed().toLower();
+            for (const KnownColumn &column : knownColumns()) {
+                if (!column.names.contains(key))
+                    continue;
+                const bool taken = column.box ? std::find(m_columnBox.begin(), m_columnBox.end(), column.box)
+                                                    != m_columnBox.end()
+                                              : m_nameColumn >= 0;
+                if (taken)
+                    break;
+                known = true;
+                if (column.box)
+                    m_columnBox[std::size_t(i)] = column.box;
+                else
+                    m_nameColumn = i;
+            }
+        }
+        if (!known)
+            throw BrokenFile{1, 1, QStringLiteral("нет строки заголовка: ни один столбец не назван")};
+        for (const QString &column : resultColumns) {
+            line += m_delimiter;
+            appendCell(line, column, m_delimiter);
+        }
+        m_lineEnd = QString::fromLatin1(m_dialect.lineEnd);
+        write(line + m_lineEnd);
+    }
+
+    void appendResults(QString &line, const JointInputs &inputs, const QString &name)
+    {
+        const JointResult joint = runJoint(inputs);
+        QString least;
+        if (joint.relation && !joint.error)
+            least = leastLengthText(findLeastLength(joint));
+        QString error;
+        if (joint.error) {
+            ++m_badRows;
+            QString source = joint.error->result;
+            if (joint.error->box) {
+                const auto column = std::find(m_columnBox.begin(), m_columnBox.end(), joint.error->box);
+                source = m_header->at(column - m_columnBox.begin()).trimmed();
+            }
+            error = source + QStringLiteral(": ") + joint.error->message;
+        } else if (!holds(*joint.relation)) {
+            ++m_failing;
+        }
+        const bool checked = joint.relation.has_value();
+        const QStringList cells = {
+            joint.Label52,
+            checked ? joint.Edit2 : QString(),
+            checked ? joint.Edit9 : QString(),
+            checked ? joint.Edit10 : QString(),
+            checked ? joint.Edit11 : QString(),
+            checked ? joint.Label22 : QString(),
+            checked ? joint.Label23 : QString(),
+            checked ? joint.Label26 : QString(),
+            checked ? joint.Label27 : QString(),
+            joint.warnings.join(QStringLiteral("; ")),
+            joint.proposed ? joint.Edit13 : QString(),
+            least,
+            error,
+        };
+        for (const QString &cell : cells) {
+            line += m_delimiter;
+            appendCell(line, cell, m_delimiter);
+        }
+        if (m_options.reportsFolder && !joint.error)
+            writeReport(joint, name);
+    }
+
+    void writeReport(const JointResult &joint, const QString &name)
+    {
+        QString base = reportName(name, m_rowNumber);
+        // Names differing only in case are one file on Windows.
+        int &uses = m_reportNames[base.toLower()];
+        if (++uses > 1)
+            base += QStringLiteral("_%1").arg(uses);
+        const QString path = QDir(*m_options.reportsFolder).filePath(base + QStringLiteral(".txt"));
+        try {
+            writeReportFile(path, joint.reportSnapshot());
+        } catch (const WeldError &error) {
+            throw WeldError(QDir::toNativeSeparators(path) + QStringLiteral(": ")
+                            + withErrorFullStop(error.message()));
+        }
+    }
+
+    WeldError outputError(const WeldError &error) const
+    {
+        const QString name = m_options.outputPath ? QDir::toNativeSeparators(*m_options.outputPath)
+                                                  : QStringLiteral("stdout");
+        return WeldError(name + QStringLiteral(": ") + withErrorFullStop(error.message()));
+    }
+
+    void write(const QString &text)
+    {
+        if (m_file) {
+            try {
+                m_file->write(text);
+            } catch (const InOutError &error) {
+                throw outputError(error);
+            }
+        } else {
+            const QByteArray bytes = m_dialect.utf8 ? text.toUtf8() : encodeCp1251(text);
+            if (!writeOutput(bytes))
+                throw outputError(InOutError(101));
+        }
+    }
+
+    const ScheduleOptions &m_options;
+    const Dialect &m_dialect;
+    QChar m_delimiter;
+    QString m_lineEnd;
+    std::unique_ptr<TextFileWriter> m_file;
+    std::optional<QStringList> m_header;
+    std::vector<std::optional<InputBox>> m_columnBox;
+    qsizetype m_nameColumn = -1;
+    qint64 m_rowNumber = 0;
+    qint64 m_badRows = 0;
+    qint64 m_failing = 0;
+    QHash<QString, int> m_reportNames;
+};
+
+QString where(const QString &path, const BrokenFile &broken)
+{
+    QString text = QDir::toNativeSeparators(path);
+    if (broken.line > 0)
+        text += QStringLiteral(", строка %1, столбец %2").arg(broken.line).arg(broken.column);
+    return text + QStringLiteral(": ") + broken.reason;
+}
+
+} // namespace
+
+ScheduleStatus runSchedule(const ScheduleOptions &options)
+{
+    QFile file(options.inputPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        const QFileInfo info(options.inputPath);
+        const QString reason = !info.exists() ? QStringLiteral("нет такого файла")
+                               : info.isDir() ? QStringLiteral("это папка")
+                                              : QStringLiteral("нет доступа");
+        printError(QStringLiteral("weldcheck: %1: файл не читается: %2\n")
+                       .arg(QDir::toNativeSeparators(options.inputPath), reason));
+        return BadInput;
+    }
+    Dialect dialect;
+    try {
+        dialect = examine(file);
+    } catch (const BrokenFile &broken) {
+        printError(QStringLiteral("weldcheck: ") + where(options.inputPath, broken) + QLatin1Char('\n'));
+        return BadInput;
+    }
+    if (options.decimalSeparator)
+        setDecimalSeparator(*options.decimalSeparator);
+    else if (dialect.delimiter == ';')
+        setDecimalSeparator(QLatin1Char(','));
+    else if (dialect.delimiter == ',')
+        setDecimalSeparator(QLatin1Char('.'));
+
+    // The input is never the output: writing it would destroy what is being read.
+    if (options.outputPath && QFileInfo(*options.outputPath).canonicalFilePath() == QFileInfo(file).canonicalFilePath()) {
+        printError(QStringLiteral("weldcheck: %1: результат не пишется в исходный файл\n")
+                       .arg(QDir::toNativeSeparators(*options.outputPath)));
+        return BadInput;
+    }
+    try {
+        ScheduleRun run(options, dialect);
+        CsvReader reader(dialect.delimiter, [&run](const QList<QByteArray> &fields, qint64 line) {
+            run.row(fields, line);
+        });
+        readLines(file, dialect.byteOrderMark, [&reader](QByteArrayView line) { reader.feedLine(line); });
+        reader.finish();
+        run.finish();
+        return run.status();
+    } catch (const BrokenFile &broken) {
+        // The file changed between the two readings.
+        printError(QStringLiteral("weldcheck: ") + where(options.inputPath, broken) + QLatin1Char('\n'));
+        return BadInput;
+    } catch (const WeldError &error) {
+        printError(QStringLiteral("weldcheck: %1\n").arg(error.message()));
+        return OutputFailed;
+    }
+}
