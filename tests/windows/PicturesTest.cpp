@@ -201,30 +201,6 @@ private Q_SLOTS:
         QVERIFY(greyed > 30);
     }
 
-    // The start reads its pictures itself; they are the very pictures Qt's readers give.
-    void startPicturesAreThoseOfQtsReaders_data()
-    {
-        QTest::addColumn<QImage>("read");
-        QTest::addColumn<QImage>("byQt");
-        for (Glyph glyph : allGlyphs)
-            QTest::newRow(qPrintable(glyphFileName(glyph)))
-                << toolbarGlyph(glyph) << QImage::fromData(resourceBytes(":/" + glyphFileName(glyph)), "BMP");
-        // The icon file's picture with its mask, and the PNG for desktops; transparent is transparent.
-        const auto premultiplied = [](const QImage &image) {
-            return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        };
-        QTest::newRow("icon") << premultiplied(programIconImage())
-                              << premultiplied(QImage::fromData(resourceBytes(":/weldcalc.png"), "PNG"));
-    }
-    void startPicturesAreThoseOfQtsReaders()
-    {
-        QFETCH(QImage, read);
-        QFETCH(QImage, byQt);
-        QVERIFY(!byQt.isNull());
-        QCOMPARE(read, byQt);
-        QCOMPARE(read.dotsPerMeterX(), byQt.dotsPerMeterX());
-    }
-
     void toolbarGlyphsDiffer()
     {
         QSet<QByteArray> seen;
