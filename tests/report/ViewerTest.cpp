@@ -41,10 +41,9 @@ QTextCharFormat formatAt(QTextDocument *document, const QString &word)
 QByteArray richParagraphs(int paragraphs)
 {
     QByteArray bytes = "{\\rtf1\\ansi\\ansicpg1251 ";
-    for (int i = 0; i < paragraphs; ++i) {
-        bytes += i % 5 == 0 ? "\\pard\\qc " : "\\pard ";
-        bytes += (i % 3 == 0 ? "{\\b \\'e4\\'e0 " : "{") + QByteArray::number(i) + "}\\line x\\tab y\\par\n";
-    }
+    for (int i = 0; i < paragraphs; ++i)
+        bytes += QByteArray(i % 5 ? "\\pard " : "\\pard\\qc ") + (i % 3 ? "{" : "{\\b \\'e4\\'e0 ")
+                 + QByteArray::number(i) + "}\\line x\\tab y\\par\n";
     return bytes + "}";
 }
 
@@ -69,21 +68,19 @@ private:
         load(path(name));
     }
 
-    // Ticks the piece timer until the text is whole; the number of ticks, or -1 when a tick
-    // added more paragraphs than a piece may hold (a piece is what the window waits for).
-    int loadRemainingPieces()
+    // Ticks the piece timer until the text is whole; false when the rest would not come at the
+    // next turn of the event loop or a tick added more than a piece (what the window waits for).
+    bool loadRemainingPieces()
     {
-        int ticks = 0;
         while (viewer().isLoading()) {
             if (!viewer().PieceTimer.isActive() || viewer().PieceTimer.interval() != 0)
-                return -1; // the rest would never come, or not at the next turn of the event loop
+                return false;
             const int before = viewer().RichEdit1->document()->blockCount();
             viewer().loadNextPiece();
             if (viewer().RichEdit1->document()->blockCount() - before > ViewerTextPieces::maximumPieceParagraphs)
-                return -1;
-            ++ticks;
+                return false;
         }
-        return ticks;
+        return true;
     }
 
     // Saves through the save button and its dialog.
@@ -283,7 +280,7 @@ private Q_SLOTS:
         QFETCH(int, paragraphs);
         open(bytes);
         QCOMPARE(m_interaction->errors(), QStringList());
-        QVERIFY(loadRemainingPieces() >= 0);
+        QVERIFY(loadRemainingPieces());
         QCOMPARE(viewer().RichEdit1->document()->blockCount(), paragraphs);
     }
 
@@ -299,7 +296,6 @@ private Q_SLOTS:
             << QByteArray("a\r\nb\nc\rd\n\r").repeated(3000) << true;
         QTest::newRow("line end at a piece's end") << QByteArray("p\n").repeated(2500) + "q" << true;
         QTest::newRow("ends with a line end") << QByteArray("p\r\n").repeated(5001) << true;
-        QTest::newRow("few long lines") << (QByteArray(40000, 'w') + "\r\n").repeated(5) << true;
         QTest::newRow("one line longer than a piece") << QByteArray(70000, 'w') + "\nz" << true;
         QTest::newRow("Cyrillic") << QByteArray("\xc4\xe0 \xb9\r\n").repeated(9000) << true;
         QTest::newRow("rich sample") << readBytes(testDataPath("libreoffice-sample.rtf")) << false;
@@ -313,18 +309,14 @@ private Q_SLOTS:
         QCOMPARE(m_interaction->errors(), QStringList());
         QCOMPARE(viewer().isLoading(), piecewise);
         QVERIFY(!viewer().SpeedButton2->isHidden()); // the load is a change from its start
-        QVERIFY(loadRemainingPieces() >= 0);
+        QVERIFY(loadRemainingPieces());
         const std::unique_ptr<QTextDocument> whole = readViewerDocument(path("in.txt"), viewer().RichEdit1->font());
         QTextDocument *shown = viewer().RichEdit1->document();
-        QCOMPARE(shown->blockCount(), whole->blockCount());
         QCOMPARE(viewerPlainText(*shown), viewerPlainText(*whole));
         QCOMPARE(shown->toHtml(), whole->toHtml()); // the formatting too
         QVERIFY(!shown->isUndoAvailable());
         QVERIFY(!shown->isModified());
         QCOMPARE(viewer().RichEdit1->textCursor().position(), 0);
-        QTest::keyClicks(viewer().RichEdit1, "x");
-        viewer().RichEdit1->undo();
-        QCOMPARE(viewerPlainText(*shown), viewerPlainText(*whole));
     }
 
     // What the user or the program does while pieces are still to come meets the whole text, as
@@ -367,7 +359,7 @@ private Q_SLOTS:
         } else if (action == "set") {
             viewer().RichEdit1->setPlainText("set");
         }
-        QVERIFY(loadRemainingPieces() >= 0);
+        QVERIFY(loadRemainingPieces());
         QCOMPARE(viewer().RichEdit1->toPlainText().replace(u'\n', "\r\n"),
                  expected == "whole" ? QString::fromLatin1(bytes)
                  : expected == "xwhole" ? "x" + QString::fromLatin1(bytes) : expected);
