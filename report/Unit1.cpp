@@ -13,7 +13,9 @@
 #include "WindowPlacement.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFont>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -48,25 +50,147 @@ TForm1::TForm1(QWidget *parent)
     connectHandler(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connectHandler(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
     connectHandler(RichEdit1, &QTextEdit::textChanged, this, &TForm1::RichEdit1Change);
+
+    PieceTimer.setSingleShot(true);
+    PieceTimer.setInterval(0);
+    connect(&PieceTimer, &QTimer::timeout, this, guarded([this] { loadNextPiece(); }));
+    // What the user types, pastes or drops goes into the whole text, as after a load in one go.
+    RichEdit1->installEventFilter(this);
+    RichEdit1->viewport()->installEventFilter(this);
 }
+
+TForm1::~TForm1() = default;
 
 void TForm1::loadFromFile(const QString &fullPath)
 {
-    std::unique_ptr<QTextDocument> document = readViewerDocument(fullPath, RichEdit1->font());
-    // The new document replaces the old one whole and is laid out once. The box deletes only
-    // the document it made itself, so one loaded before is deleted here.
+    auto pieces = std::make_unique<ViewerTextPieces>(ViewerTextPieces::fromFile(fullPath));
+    // A load still under way gives way to this one, as it would have ended before it.
+    PieceTimer.stop();
+    m_pieces.reset();
+    auto document = std::make_unique<QTextDocument>();
+    // The loaded text is where undoing stops; recording its insertion would only cost memory.
+    document->setUndoRedoEnabled(false);
+    document->setDefaultFont(RichEdit1->font());
+    // The first piece goes in before the box shows the document, so that its cursor stays at
+    // the start, as with a text loaded whole.
+    pieces->appendNextPiece(*document);
+    // The new document replaces the old one whole. The box deletes only the document it made
+    // itself, so one loaded before is deleted here.
     QTextDocument *previous = RichEdit1->document();
     const bool previousLoaded = previous->parent() == RichEdit1;
     document->setParent(RichEdit1);
+    m_loading = document.get();
+    m_loadedCharacters = document->characterCount();
+    // A text put in place of the whole by other means ends the load, as it would replace a text
+    // loaded in one go; an edit of part of it keeps its place before the pieces still to come.
+    connect(document.get(), &QTextDocument::contentsChange, this, [this](int from, int removed, int) {
+        if (m_pieces && !m_appending && from == 0 && removed >= m_loadedCharacters - 1)
+            endLoading();
+    });
     RichEdit1->setDocument(document.release());
     if (previousLoaded)
         delete previous;
-    // Loading is a change of the text.
+    m_pieces = std::move(pieces);
+    if (m_pieces->atEnd())
+        endLoading();
+    else
+        PieceTimer.start();
+    // Loading is a change of the text; the pieces that follow are part of the same change.
     RichEdit1Change(RichEdit1);
 }
 
-void TForm1::saveToFile(const QString &fullPath) const
+bool TForm1::isLoading() const
 {
+    return m_pieces != nullptr;
+}
+
+void TForm1::loadNextPiece()
+{
+    if (!m_pieces)
+        return;
+    // A document set by other means since the load began ends it.
+    if (m_loading != RichEdit1->document()) {
+        endLoading();
+        return;
+    }
+    appendPieces(false);
+    if (m_pieces->atEnd())
+        endLoading();
+    else
+        PieceTimer.start();
+}
+
+void TForm1::finishLoading()
+{
+    if (!m_pieces)
+        return;
+    if (m_loading == RichEdit1->document()) {
+        // The rest goes in without being laid out piece by piece; the box then lays the text out
+        // in its own steps between events, as after a load in one go.
+        const QSizeF pageSize = m_loading->pageSize();
+        m_loading->setPageSize(QSizeF(0, 0));
+        appendPieces(true);
+        m_loading->setPageSize(pageSize);
+    }
+    endLoading();
+}
+
+void TForm1::appendPieces(bool all)
+{
+    const QSignalBlocker noChangeEvents(RichEdit1); // the load raised its change at its start
+    m_appending = true;
+    do
+        m_pieces->appendNextPiece(*m_loading);
+    while (all && !m_pieces->atEnd());
+    m_appending = false;
+    m_loadedCharacters = m_loading->characterCount();
+}
+
+void TForm1::endLoading()
+{
+    PieceTimer.stop();
+    const bool whole = m_pieces && m_pieces->atEnd();
+    m_pieces.reset();
+    if (m_loading != RichEdit1->document())
+        return;
+    if (whole) {
+        m_loading->setUndoRedoEnabled(true);
+        m_loading->setModified(false);
+        return;
+    }
+    // Replaced by a text set in the box, which restores the undoing the load had turned off when
+    // it is done; edits of the new text are undone as always.
+    QMetaObject::invokeMethod(this, [document = m_loading] {
+        if (document)
+            document->setUndoRedoEnabled(true);
+    }, Qt::QueuedConnection);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_pieces) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::InputMethod:
+        case QEvent::Drop:
+        case QEvent::ContextMenu: // its commands paste and delete
+            finishLoading();
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease: // the middle button pastes the selection
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton)
+                finishLoading();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::saveToFile(const QString &fullPath)
+{
+    finishLoading();
     const QString text = viewerPlainText(*RichEdit1->document());
     // A character the file cannot hold stops the save before the file is touched.
     if (firstUnencodableCp1251(text) >= 0)
@@ -76,7 +200,7 @@ void TForm1::saveToFile(const QString &fullPath) const
     file.commit();
 }
 
-void TForm1::saveThroughDialog(FileDialog &dialog, QWidget *dialogParent) const
+void TForm1::saveThroughDialog(FileDialog &dialog, QWidget *dialogParent)
 {
     const std::optional<QString> fileName = dialog.execute(dialogParent);
     if (!fileName)

@@ -142,53 +142,33 @@ QString withLineFeeds(QString text)
     return text;
 }
 
-void fillRich(QTextDocument &document, const RtfDocument &rtf)
+// Paragraphs [first, end) of the document, appended at the end of what is there.
+void appendRich(QTextDocument &document, const RtfDocument &rtf, std::size_t first, std::size_t end)
 {
     QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
-    bool first = true;
-    for (const RtfParagraph &paragraph : rtf.paragraphs) {
+    for (std::size_t i = first; i < end; ++i) {
+        const RtfParagraph &paragraph = rtf.paragraphs[i];
         QTextBlockFormat blockFormat;
         blockFormat.setAlignment(alignmentOf(paragraph.alignment));
         const QTextCharFormat firstFormat = paragraph.runs.empty()
                                                 ? QTextCharFormat()
                                                 : charFormatOf(paragraph.runs.front().format);
-        if (first)
+        if (i == 0)
             cursor.setBlockFormat(blockFormat);
         else
             cursor.insertBlock(blockFormat, firstFormat);
-        first = false;
         for (const RtfRun &run : paragraph.runs)
             cursor.insertText(run.text, charFormatOf(run.format));
     }
     cursor.endEditBlock();
 }
 
-} // namespace
-
-std::unique_ptr<QTextDocument> viewerDocumentFromBytes(const QByteArray &bytes, const QFont &defaultFont)
-{
-    auto document = std::make_unique<QTextDocument>();
-    // The loaded text is where undoing stops; recording its insertion would only cost memory.
-    document->setUndoRedoEnabled(false);
-    document->setDefaultFont(defaultFont);
-    if (const std::optional<RtfDocument> rtf = readRtf(bytes, std::size_t(maximumParagraphs))) {
-        checkRichCapacity(*rtf);
-        fillRich(*document, *rtf);
-    } else {
-        // A NUL byte does not occur in text: such a file (a word processor's binary document,
-        // UTF-16) would show as garbage cut short, so it is refused as a whole.
-        if (bytes.contains('\0'))
-            throw LoadError::failedToLoadStream();
-        checkPlainCapacity(bytes);
-        document->setPlainText(withLineFeeds(decodeCp1251(bytes)));
-    }
-    document->setUndoRedoEnabled(true);
-    document->setModified(false);
-    return document;
-}
-
-std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const QFont &defaultFont)
+// Read whole and checked: a failing device or a file that shrank while it was read gives no
+// document rather than part of one. A device that never ends (/dev/zero) is stopped by the
+// NUL test or by the size no text box could hold.
+QByteArray readViewerFile(const QString &fullPath)
 {
     // Opening a pipe would wait for the program at its other end.
     if (const QString refusal = refusalToRead(fullPath); !refusal.isEmpty())
@@ -196,9 +176,6 @@ std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const
     QFile file(fullPath);
     if (!file.open(QIODevice::ReadOnly))
         throw LoadError::cannotOpen(QDir::toNativeSeparators(fullPath), file.errorString());
-    // Read whole and checked: a failing device or a file that shrank while it was read gives no
-    // document rather than part of one. A device that never ends (/dev/zero) is stopped by the
-    // NUL test or by the size no text box could hold.
     constexpr qint64 chunkSize = 1 << 20;
     const qint64 expected = file.size();
     QByteArray bytes;
@@ -223,7 +200,90 @@ std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const
     if (file.error() != QFileDevice::NoError || bytes.size() < expected)
         throw LoadError::failedToLoadStream();
     file.close();
-    return viewerDocumentFromBytes(bytes, defaultFont);
+    return bytes;
+}
+
+} // namespace
+
+ViewerTextPieces ViewerTextPieces::fromBytes(const QByteArray &bytes)
+{
+    ViewerTextPieces pieces;
+    pieces.m_rich = readRtf(bytes, std::size_t(maximumParagraphs));
+    if (pieces.m_rich) {
+        checkRichCapacity(*pieces.m_rich);
+    } else {
+        // A NUL byte does not occur in text: such a file (a word processor's binary document,
+        // UTF-16) would show as garbage cut short, so it is refused as a whole.
+        if (bytes.contains('\0'))
+            throw LoadError::failedToLoadStream();
+        checkPlainCapacity(bytes);
+        pieces.m_plain = withLineFeeds(decodeCp1251(bytes));
+    }
+    return pieces;
+}
+
+ViewerTextPieces ViewerTextPieces::fromFile(const QString &fullPath)
+{
+    return fromBytes(readViewerFile(fullPath));
+}
+
+bool ViewerTextPieces::atEnd() const
+{
+    // An empty plain text is one empty paragraph, appended as an empty piece.
+    return m_rich ? m_next >= qsizetype(m_rich->paragraphs.size()) : m_next > m_plain.size();
+}
+
+void ViewerTextPieces::appendNextPiece(QTextDocument &document)
+{
+    if (atEnd())
+        return;
+    if (m_rich) {
+        const qsizetype paragraphs = qsizetype(m_rich->paragraphs.size());
+        qsizetype end = m_next;
+        qsizetype characters = 0;
+        while (end < paragraphs && end - m_next < maximumPieceParagraphs
+               && (end == m_next || characters < maximumPieceCharacters)) {
+            for (const RtfRun &run : m_rich->paragraphs[std::size_t(end)].runs)
+                characters += run.text.size();
+            ++end;
+        }
+        appendRich(document, *m_rich, std::size_t(m_next), std::size_t(end));
+        m_next = end;
+        return;
+    }
+    // Up to the line end that closes the piece's last paragraph, or to the end of the text.
+    const qsizetype size = m_plain.size();
+    qsizetype end = m_next;
+    for (qsizetype paragraphs = 0; end < size && paragraphs < maximumPieceParagraphs; ++paragraphs) {
+        if (paragraphs > 0 && end - m_next >= maximumPieceCharacters)
+            break;
+        const qsizetype lineEnd = m_plain.indexOf(u'\n', end);
+        end = lineEnd < 0 ? size : lineEnd + 1;
+    }
+    QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringView(m_plain).sliced(m_next, end - m_next).toString());
+    // The position after the end marks the last piece as appended, also for an empty text.
+    m_next = end == size ? size + 1 : end;
+}
+
+std::unique_ptr<QTextDocument> viewerDocumentFromBytes(const QByteArray &bytes, const QFont &defaultFont)
+{
+    auto document = std::make_unique<QTextDocument>();
+    // The loaded text is where undoing stops; recording its insertion would only cost memory.
+    document->setUndoRedoEnabled(false);
+    document->setDefaultFont(defaultFont);
+    ViewerTextPieces pieces = ViewerTextPieces::fromBytes(bytes);
+    while (!pieces.atEnd())
+        pieces.appendNextPiece(*document);
+    document->setUndoRedoEnabled(true);
+    document->setModified(false);
+    return document;
+}
+
+std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const QFont &defaultFont)
+{
+    return viewerDocumentFromBytes(readViewerFile(fullPath), defaultFont);
 }
 
 QString viewerPlainText(const QTextDocument &document)

@@ -1,11 +1,14 @@
 // The viewer's text as a document: built from a file's bytes (rich text first, then plain
-// Windows-1251 text) and read back as the plain text that a save writes.
+// Windows-1251 text), whole or piece by piece, and read back as the plain text that a save writes.
 #pragma once
+
+#include "RtfReader.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QFont;
 class QTextDocument;
@@ -18,6 +21,30 @@ std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const
 
 // The same for bytes already read.
 std::unique_ptr<QTextDocument> viewerDocumentFromBytes(const QByteArray &bytes, const QFont &defaultFont);
+
+// A file's text, read and checked whole (so that a load fails before anything changes), then
+// appended to a document piece by piece: whole paragraphs, up to maximumPieceCharacters characters
+// or maximumPieceParagraphs paragraphs a piece (a longer paragraph is a piece of its own). The
+// pieces together give the document that readViewerDocument builds at once.
+class ViewerTextPieces
+{
+public:
+    static constexpr qsizetype maximumPieceCharacters = 65536;
+    static constexpr qsizetype maximumPieceParagraphs = 2500;
+
+    // LoadError as readViewerDocument and viewerDocumentFromBytes.
+    static ViewerTextPieces fromFile(const QString &fullPath);
+    static ViewerTextPieces fromBytes(const QByteArray &bytes);
+
+    // Appends the next piece at the end of `document`, which holds the pieces before it.
+    void appendNextPiece(QTextDocument &document);
+    bool atEnd() const;
+
+private:
+    QString m_plain;                  // with "\n" line ends, when the text is not rich
+    std::optional<RtfDocument> m_rich;
+    qsizetype m_next = 0;             // the character or paragraph the next piece starts with
+};
 
 // The document's text with CR LF between lines and nothing after the last one. Pictures and other
 // embedded objects have no text and are left out.

@@ -1,7 +1,9 @@
 // Times opening and saving plain and rich texts in the viewer: the load itself, the first showing
 // (layout and paint) after it, the longest the window is held up while the rest is laid out, and
-// the save; and how fast the texts beyond the viewer's capacity (a million short lines, 5 MB in
-// one line, a 6 MB rich text of a million paragraphs) are refused.
+// the save; the longest the window leaves a ping unanswered while a file opens, as a user feels
+// it; and how fast the texts beyond the viewer's capacity (a million short lines, 5 MB in one
+// line, a 6 MB rich text of a million paragraphs) are refused. With a screen reader's bus the
+// accessibility events count too: bench/viewer/run-viewer-benchmark.sh runs it both ways.
 #include "Cp1251.h"
 #include "Errors.h"
 #include "Unit1.h"
@@ -11,14 +13,19 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QEventLoop>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -111,6 +118,7 @@ Times measure(TForm1 &viewer, const QString &input, const QString &output)
     timer.start();
     double processor = processorMilliseconds();
     viewer.loadFromFile(input);
+    viewer.finishLoading();
     times.load = milliseconds(timer);
     times.loadProcessor = processorMilliseconds() - processor;
 
@@ -153,6 +161,135 @@ Times measure(TForm1 &viewer, const QString &input, const QString &output)
     return times;
 }
 
+// Pings the window's thread every 5 ms from a thread of its own and keeps the longest wait for an
+// answer; a ping still unanswered when it stops counts with its wait so far.
+class Pinger
+{
+public:
+    explicit Pinger(QObject *window)
+        : m_window(window)
+        , m_thread([this] { run(); })
+    {
+    }
+    ~Pinger() { stop(); }
+
+    // The longest wait in milliseconds, ending the pings.
+    double stop()
+    {
+        if (m_thread.joinable()) {
+            m_running = false;
+            m_thread.join();
+            QCoreApplication::processEvents(); // answers the pings already sent
+        }
+        std::lock_guard lock(m_mutex);
+        for (const Clock::time_point sent : m_pending)
+            m_longest = std::max(m_longest, millisecondsSince(sent));
+        return m_longest;
+    }
+
+    // The longest wait of the pings answered so far.
+    double longestSoFar()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_longest;
+    }
+
+    // The most processor time the window's thread spent between two answers: the longest wait
+    // on an idle machine.
+    double longestProcessor()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_longestProcessor;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    static double millisecondsSince(Clock::time_point then)
+    {
+        return std::chrono::duration<double, std::milli>(Clock::now() - then).count();
+    }
+
+    void run()
+    {
+        while (m_running) {
+            const Clock::time_point sent = Clock::now();
+            {
+                std::lock_guard lock(m_mutex);
+                m_pending.push_back(sent);
+            }
+            QMetaObject::invokeMethod(m_window, [this, sent] { answer(sent); }, Qt::QueuedConnection);
+            std::this_thread::sleep_until(sent + std::chrono::milliseconds(5));
+        }
+    }
+
+    void answer(Clock::time_point sent)
+    {
+        timespec now {};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        const double processor = double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+        std::lock_guard lock(m_mutex);
+        if (m_lastAnswerProcessor >= 0)
+            m_longestProcessor = std::max(m_longestProcessor, processor - m_lastAnswerProcessor);
+        m_lastAnswerProcessor = processor;
+        m_longest = std::max(m_longest, millisecondsSince(sent));
+        m_pending.erase(std::find(m_pending.begin(), m_pending.end(), sent));
+    }
+
+    QObject *m_window;
+    std::mutex m_mutex;
+    std::vector<Clock::time_point> m_pending;
+    double m_longest = 0;
+    double m_lastAnswerProcessor = -1;
+    double m_longestProcessor = 0;
+    std::atomic<bool> m_running = true;
+    std::thread m_thread;
+};
+
+struct Opening
+{
+    double freeze = 0; // the longest unanswered ping from the click until the text is laid out
+    double freezeProcessor = 0; // the window thread's processor time between two answers, at most
+    double opened = 0; // from the click until the viewer holds the whole text
+};
+
+// Opens the file as the main window's command does, from an event, and pings the window until the
+// viewer holds the whole text and has laid it out (half a second without a wait over 15 ms).
+Opening measureOpening(TForm1 &viewer, const QString &input)
+{
+    Opening opening;
+    QElapsedTimer timer;
+    bool loaded = false;
+    Pinger pinger(&viewer);
+    timer.start();
+    bool called = false;
+    QTimer::singleShot(0, &viewer, [&] {
+        viewer.loadFromFile(input);
+        called = true;
+    });
+    double quietSince = 0;
+    double longest = 0;
+    while (timer.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        const double now = milliseconds(timer);
+        // The text arrives piece by piece until the viewer holds all of it.
+        if (!loaded && called && !viewer.isLoading()) {
+            loaded = true;
+            opening.opened = now;
+        }
+        const double longestSoFar = pinger.longestSoFar();
+        if (longestSoFar > longest || !loaded) {
+            longest = longestSoFar;
+            quietSince = now;
+        }
+        if (loaded && now - quietSince > 500)
+            break;
+    }
+    opening.freeze = pinger.stop();
+    opening.freezeProcessor = pinger.longestProcessor();
+    return opening;
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -170,6 +307,12 @@ int main(int argc, char **argv)
     TForm1 viewer;
     viewer.show();
     QCoreApplication::processEvents();
+    // Qt's AT-SPI bridge turns accessibility on once it has reached the bus, a moment after start.
+    QElapsedTimer waitingForBus;
+    waitingForBus.start();
+    while (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON") && !QAccessible::isActive()
+           && waitingForBus.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 
     struct Case
     {
@@ -190,6 +333,8 @@ int main(int argc, char **argv)
     const Case cases[] = {{"plain 1 MB", plainText(1 << 20)},
                           {"plain 10 MB", plainText(10 << 20)},
                           {"RTF 1 MB", richText(1 << 20)},
+                          {"RTF 6 MB", richText(6 << 20)},
+                          {"300k lines", QByteArray("abcd\r\n").repeated(299999) + "abcd"},
                           {"1M lines", QByteArray("p\r\n").repeated(lines)},
                           {"5 MB line", QByteArray("word ").repeated(1 << 20)},
                           {"RTF 1M par", paragraphs},
@@ -197,12 +342,14 @@ int main(int argc, char **argv)
                           {"100k line", QByteArray("word ").repeated(20000)},
                           {"RTF 50k par", manyParagraphs}};
     const int rounds = qEnvironmentVariableIntValue("WELD_BENCH_ROUNDS") > 0 ? qEnvironmentVariableIntValue("WELD_BENCH_ROUNDS") : 5;
-    std::printf("median of %d rounds, ms: load = read, convert and build (or refuse); paint = first paint; "
-                "freeze = longest blocked event loop afterwards (cpu: its processor time, the freeze on an "
-                "idle machine); laid out = last layout step after the paint\n",
-                rounds);
-    std::printf("%-12s %8s %8s %11s %8s %10s %9s %8s %9s %9s\n", "file", "load", "paint", "load+paint", "freeze",
-                "freeze cpu", "laid out", "save", "load cpu", "save cpu");
+    std::printf("accessibility %s; median of %d rounds, ms: load = read, convert and build (or refuse); "
+                "paint = first paint; freeze = longest blocked event loop afterwards (cpu: its processor time, the "
+                "freeze on an idle machine); laid out = last layout step after the paint; open freeze = longest "
+                "unanswered ping (every 5 ms) from opening until laid out (cpu: the most processor time between two "
+                "answers); whole = until the viewer holds the whole text\n",
+                QAccessible::isActive() ? "active" : "inactive", rounds);
+    std::printf("%-12s %8s %8s %11s %8s %10s %9s %8s %9s %9s %11s %8s %8s\n", "file", "load", "paint", "load+paint",
+                "freeze", "freeze cpu", "laid out", "save", "load cpu", "save cpu", "open freeze", "cpu", "whole");
     // An argument picks the cases whose name contains it ("10 MB", "RTF").
     const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     for (const Case &c : cases) {
@@ -213,7 +360,8 @@ int main(int argc, char **argv)
         if (!file.open(QIODevice::WriteOnly) || file.write(c.bytes) != c.bytes.size())
             return 1;
         file.close();
-        std::vector<double> load, paint, total, freeze, freezeProcessor, laidOut, save, loadProcessor, saveProcessor;
+        std::vector<double> load, paint, total, freeze, freezeProcessor, laidOut, save, loadProcessor, saveProcessor,
+            openFreeze, openFreezeProcessor, opened;
         QString refusal;
         for (int round = 0; round < rounds; ++round) {
             QElapsedTimer refusedAfter;
@@ -224,6 +372,14 @@ int main(int argc, char **argv)
             } catch (const WeldError &error) {
                 refusal = error.message();
                 t.load = milliseconds(refusedAfter);
+            }
+            if (refusal.isEmpty()) {
+                viewer.RichEdit1->clear();
+                QCoreApplication::processEvents();
+                const Opening o = measureOpening(viewer, input);
+                openFreeze.push_back(o.freeze);
+                openFreezeProcessor.push_back(o.freezeProcessor);
+                opened.push_back(o.opened);
             }
             load.push_back(t.load);
             paint.push_back(t.paint);
@@ -240,9 +396,10 @@ int main(int argc, char **argv)
                         refusal.toUtf8().constData(), static_cast<long long>(c.bytes.size()));
             continue;
         }
-        std::printf("%-12s %8.1f %8.1f %11.1f %8.1f %10.1f %9.1f %8.1f %9.1f %9.1f   (%lld bytes, %d paragraphs)\n",
+        std::printf("%-12s %8.1f %8.1f %11.1f %8.1f %10.1f %9.1f %8.1f %9.1f %9.1f %11.1f %8.1f %8.1f   (%lld bytes, %d paragraphs)\n",
                     c.name, median(load), median(paint), median(total), median(freeze), median(freezeProcessor),
-                    median(laidOut), median(save), median(loadProcessor), median(saveProcessor),
+                    median(laidOut), median(save), median(loadProcessor), median(saveProcessor), median(openFreeze),
+                    median(openFreezeProcessor), median(opened),
                     static_cast<long long>(c.bytes.size()),
                     viewer.RichEdit1->document()->blockCount());
         std::fflush(stdout);

@@ -6,6 +6,7 @@
 #include "RecordingInteraction.h"
 #include "SpeedButton.h"
 #include "Unit1.h"
+#include "ViewerText.h"
 
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -36,6 +37,16 @@ QTextCharFormat formatAt(QTextDocument *document, const QString &word)
     return inside.charFormat();
 }
 
+// Rich text of `paragraphs` paragraphs, every third bold, every fifth centred, with Cyrillic.
+QByteArray richParagraphs(int paragraphs)
+{
+    QByteArray bytes = "{\\rtf1\\ansi\\ansicpg1251 ";
+    for (int i = 0; i < paragraphs; ++i)
+        bytes += QByteArray(i % 5 ? "\\pard " : "\\pard\\qc ") + (i % 3 ? "{" : "{\\b \\'e4\\'e0 ")
+                 + QByteArray::number(i) + "}\\line x\\tab y\\par\n";
+    return bytes + "}";
+}
+
 } // namespace
 
 class ViewerTest : public QObject, private ViewerFixture
@@ -55,6 +66,21 @@ private:
     {
         QVERIFY(writeBytes(path(name), bytes));
         load(path(name));
+    }
+
+    // Ticks the piece timer until the text is whole; false when the rest would not come at the
+    // next turn of the event loop or a tick added more than a piece (what the window waits for).
+    bool loadRemainingPieces()
+    {
+        while (viewer().isLoading()) {
+            if (!viewer().PieceTimer.isActive() || viewer().PieceTimer.interval() != 0)
+                return false;
+            const int before = viewer().RichEdit1->document()->blockCount();
+            viewer().loadNextPiece();
+            if (viewer().RichEdit1->document()->blockCount() - before > ViewerTextPieces::maximumPieceParagraphs)
+                return false;
+        }
+        return true;
     }
 
     // Saves through the save button and its dialog.
@@ -254,7 +280,97 @@ private Q_SLOTS:
         QFETCH(int, paragraphs);
         open(bytes);
         QCOMPARE(m_interaction->errors(), QStringList());
+        QVERIFY(loadRemainingPieces());
         QCOMPARE(viewer().RichEdit1->document()->blockCount(), paragraphs);
+    }
+
+    // A long text comes piece by piece, each piece at its own turn of the event loop, and ends
+    // as the same document a load in one go builds, with nothing to undo and nothing modified.
+    void piecewiseLoadEndsAsALoadInOneGo_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("piecewise"); // more than one piece
+        QTest::newRow("report") << readBytes(testDataPath("report-example.txt")) << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("many short lines, mixed line ends")
+            << QByteArray("a\r\nb\nc\rd\n\r").repeated(3000) << true;
+        QTest::newRow("line end at a piece's end") << QByteArray("p\n").repeated(2500) + "q" << true;
+        QTest::newRow("ends with a line end") << QByteArray("p\r\n").repeated(5001) << true;
+        QTest::newRow("one line longer than a piece") << QByteArray(70000, 'w') + "\nz" << true;
+        QTest::newRow("Cyrillic") << QByteArray("\xc4\xe0 \xb9\r\n").repeated(9000) << true;
+        QTest::newRow("rich sample") << readBytes(testDataPath("libreoffice-sample.rtf")) << false;
+        QTest::newRow("rich text, many paragraphs") << richParagraphs(6000) << true;
+    }
+    void piecewiseLoadEndsAsALoadInOneGo()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, piecewise);
+        open(bytes);
+        QCOMPARE(m_interaction->errors(), QStringList());
+        QCOMPARE(viewer().isLoading(), piecewise);
+        QVERIFY(!viewer().SpeedButton2->isHidden()); // the load is a change from its start
+        QVERIFY(loadRemainingPieces());
+        const std::unique_ptr<QTextDocument> whole = readViewerDocument(path("in.txt"), viewer().RichEdit1->font());
+        QTextDocument *shown = viewer().RichEdit1->document();
+        QCOMPARE(viewerPlainText(*shown), viewerPlainText(*whole));
+        QCOMPARE(shown->toHtml(), whole->toHtml()); // the formatting too
+        QVERIFY(!shown->isUndoAvailable());
+        QVERIFY(!shown->isModified());
+        QCOMPARE(viewer().RichEdit1->textCursor().position(), 0);
+    }
+
+    // What the user or the program does while pieces are still to come meets the whole text, as
+    // it would have after a load in one go.
+    void actionsDuringAPiecewiseLoad_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("expected"); // the text afterwards, "whole" for the file's
+        QTest::newRow("saving writes the whole text") << "save" << "whole";
+        QTest::newRow("typing goes into the whole text") << "type" << "xwhole";
+        QTest::newRow("typing is undone to the whole text") << "type, undo" << "whole";
+        QTest::newRow("closing only hides") << "close" << "whole";
+        QTest::newRow("a failed load leaves it loading") << "load missing" << "whole";
+        QTest::newRow("another load takes its place") << "load other" << "other";
+        QTest::newRow("a text set otherwise ends it") << "set" << "set";
+    }
+    void actionsDuringAPiecewiseLoad()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, expected);
+        const QByteArray bytes = QByteArray("line\r\n").repeated(10000);
+        QVERIFY(writeBytes(path("other.txt"), "other"));
+        viewer().show();
+        open(bytes);
+        QVERIFY(viewer().isLoading());
+        if (action == "save") {
+            QCOMPARE(saveAs("out.txt"), bytes);
+        } else if (action.startsWith("type")) {
+            QTest::keyClick(viewer().RichEdit1, Qt::Key_X);
+            if (action.endsWith("undo"))
+                viewer().RichEdit1->undo();
+        } else if (action == "close") {
+            QTest::mouseClick(viewer().Button1, Qt::LeftButton);
+            QVERIFY(!viewer().isVisible());
+        } else if (action == "load missing") {
+            load(path("missing.txt"));
+            QCOMPARE(m_interaction->errors().size(), 1);
+        } else if (action == "load other") {
+            load(path("other.txt"));
+        } else if (action == "set") {
+            viewer().RichEdit1->setPlainText("set");
+        }
+        QVERIFY(loadRemainingPieces());
+        QCOMPARE(viewer().RichEdit1->toPlainText().replace(u'\n', "\r\n"),
+                 expected == "whole" ? QString::fromLatin1(bytes)
+                 : expected == "xwhole" ? "x" + QString::fromLatin1(bytes) : expected);
+        QVERIFY(!viewer().RichEdit1->document()->isModified() || action.startsWith("type") || action == "set");
+        // Edits after the load are undone as after any other.
+        QCoreApplication::processEvents();
+        const QString before = viewer().RichEdit1->toPlainText();
+        QTest::keyClick(viewer().RichEdit1, Qt::Key_End, Qt::ControlModifier); // not merged with "x"
+        QTest::keyClick(viewer().RichEdit1, Qt::Key_Y);
+        viewer().RichEdit1->undo();
+        QCOMPARE(viewer().RichEdit1->toPlainText(), before);
     }
 
     void endlessDeviceFailsAtOnce()
