@@ -1,6 +1,7 @@
 // The real message boxes, file dialogs and desktop services behind the interaction seam.
 #include "UserInteraction.h"
 
+#include "NativeFileDialog.h"
 #include "ProgramIdentity.h"
 
 #include <QDesktopServices>
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QMessageBox>
+#include <QSettings>
 
 namespace {
 
@@ -59,11 +61,16 @@ public:
 
     std::optional<QString> askFileName(const FileDialogRequest &request) override
     {
+#ifdef Q_OS_WIN
+        return askNativeFileName(request);
+#else
+        keepFileDialogStateOffDisk(); // before the dialog reads them
         QFileDialog dialog(request.parent);
         prepareFileDialog(dialog, request);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return QDir::toNativeSeparators(QFileInfo(dialog.selectedFiles().first()).absoluteFilePath());
+#endif
     }
 
     void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
@@ -85,6 +92,15 @@ QtUserInteraction &qtInteraction()
 UserInteraction *current = nullptr;
 
 } // namespace
+
+void keepFileDialogStateOffDisk()
+{
+    // Qt's dialog keeps its history, last folder and view in the user's settings file
+    // (QtProject.conf); the program keeps nothing between runs. Settings in a folder that can
+    // never be made, below the null device, are neither read nor written.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
 
 void prepareFileDialog(QFileDialog &dialog, const FileDialogRequest &request)
 {

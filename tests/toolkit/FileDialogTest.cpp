@@ -1,5 +1,6 @@
 // File dialogs: the filter lists, the remembered name, and Qt's dialog as the program sets it up.
 #include "FileDialog.h"
+#include "NativeFileDialog.h"
 #include "RecordingInteraction.h"
 
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -76,6 +78,26 @@ private Q_SLOTS:
         QFETCH(QString, filter);
         QFETCH(QStringList, nameFilters);
         QCOMPARE(FileDialog::toNameFilters(filter), nameFilters);
+    }
+
+    // Windows' own dialog takes pairs of name and patterns; "*.*" is its every file.
+    void windowsFilterListPairsNamesAndPatterns_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("list"); // '|' stands for the null character
+        QTest::newRow("two entries") << "Текстовые (*.txt)|*.txt|Все файлы (*.*)|*.*"
+                                     << "Текстовые (*.txt)|*.txt|Все файлы (*.*)|*.*||";
+        QTest::newRow("name with parentheses") << "MWord(.doc)|*.doc" << "MWord(.doc)|*.doc||";
+        QTest::newRow("several patterns") << "Both|*.txt;*.rtf" << "Both|*.txt;*.rtf||";
+        QTest::newRow("no entries") << "" << "|";
+    }
+    void windowsFilterListPairsNamesAndPatterns()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, list);
+        std::wstring expected = list.toStdWString();
+        std::replace(expected.begin(), expected.end(), L'|', L'\0');
+        QVERIFY(windowsFilterList(FileDialog::toNameFilters(filter)) == expected);
     }
 
     void qtDialogShowsEachEntryByItsNameAlone()
