@@ -42,17 +42,27 @@ if [[ ! -d qtbase || ! -d libjpeg-turbo ]]; then
   fi
   rm -rf qtbase libjpeg-turbo
   quietly dpkg-source -x --no-check "qt6-base_$qt_source_version.dsc" qtbase
-  # Qt 6.4 leaves dynamic OpenGL on when OpenGL is off, and the windows platform plugin then
-  # asks for OpenGL classes that do not exist.
-  patched=qtbase/src/plugins/platforms/windows/qwindowswindow.cpp
-  if ! grep -qx '#if QT_CONFIG(dynamicgl)' "$patched"; then
-    echo "Qt's source has changed: '#if QT_CONFIG(dynamicgl)' is not in $patched; the OpenGL fix needs a new look." >&2
-    rm -rf qtbase
-    exit 1
-  fi
-  sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(opengl) \&\& QT_CONFIG(dynamicgl)/' "$patched"
   quietly dpkg-source -x --no-check "libjpeg-turbo_$libjpeg_source_version"-*.dsc libjpeg-turbo
 fi
+
+# patch_source <file> <line as Qt has it> <line as needed>: replaces each such whole line, once;
+# fails when the file holds neither, so that a changed Qt source is never built unpatched.
+patch_source() {
+  local file=qtbase/$1
+  grep -qxF -- "$3" "$file" && return 0
+  if ! grep -qxF -- "$2" "$file"; then
+    echo "Qt's source has changed: '$2' is not in $file; the patch needs a new look." >&2
+    exit 1
+  fi
+  ORIGINAL=$2 PATCHED=$3 awk '$0 == ENVIRON["ORIGINAL"] { $0 = ENVIRON["PATCHED"] } 1' "$file" >"$file.patched"
+  mv "$file.patched" "$file"
+}
+# Qt 6.4 leaves dynamic OpenGL on when OpenGL is off, and DirectWrite 3 on when Direct2D is off;
+# the windows platform plugin then asks for classes that were not built.
+patch_source src/plugins/platforms/windows/qwindowswindow.cpp \
+  '#if QT_CONFIG(dynamicgl)' '#if QT_CONFIG(opengl) && QT_CONFIG(dynamicgl)'
+patch_source src/plugins/platforms/windows/qwindowsintegration.cpp \
+  '#if QT_CONFIG(directwrite3)' '#if QT_CONFIG(directwrite3) && QT_CONFIG(direct2d)'
 
 echo "== libjpeg for Windows"
 quietly cmake -S libjpeg-turbo -B build-libjpeg -G Ninja \
@@ -64,7 +74,6 @@ quietly cmake --build build-libjpeg -j "$jobs"
 quietly cmake --install build-libjpeg
 
 echo "== Qt ${qt_source_version%%+*} for Windows (about 1,000 build steps; this takes a while once)"
-rm -rf build-qtbase
 quietly cmake -S qtbase -B build-qtbase -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release "${launchers[@]}" \
   -DCMAKE_INSTALL_PREFIX="$windows_prefix" \
