@@ -2,6 +2,8 @@
 // substitutes of the fonts the windows were designed with.
 #include "DesignedFonts.h"
 
+#include "Wine.h"
+
 #include <QFont>
 #include <QWidget>
 
@@ -21,8 +23,10 @@ void useDesignedPixelFonts(QWidget *window)
 
 void substituteDesignedFonts()
 {
-#ifndef Q_OS_WIN // Windows has the fonts themselves
+#ifdef Q_OS_WIN
+    if (!runsUnderWine())
+        return; // Windows has them
+#endif
     for (const char *designed : {"MS Sans Serif", "Tahoma", "Arial"})
         QFont::insertSubstitution(QString::fromLatin1(designed), QStringLiteral("Liberation Sans"));
-#endif
 }

@@ -9,6 +9,7 @@ class QWidget;
 // 14 → 19), so the captions keep their designed size on screens of any resolution.
 void useDesignedPixelFonts(QWidget *window);
 
-// The windows are laid out for the Windows fonts; elsewhere substitutes Liberation Sans, which has
-// the metrics of the closest of them and Cyrillic letters, for MS Sans Serif, Tahoma and Arial.
+// The windows are laid out for the Windows fonts. Where the system lacks them (Linux, and Wine,
+// which has MS Sans Serif only as a bitmap face and no Arial), substitutes Liberation Sans, which
+// has the metrics of the closest of them and Cyrillic letters, for MS Sans Serif, Tahoma and Arial.
 void substituteDesignedFonts();

@@ -1,7 +1,7 @@
 // The system's own open and save dialogs on Windows.
 #pragma once
 
-#include "UserInteraction.h"
+#include "FileDialogRequest.h"
 
 #include <QStringList>
 #include <optional>

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ErrorMessage.h"
+#include "FileDialogRequest.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,17 +12,6 @@
 #include <optional>
 
 class QFileDialog;
-class QWidget;
-
-struct FileDialogRequest
-{
-    enum class Mode { Open, Save };
-    Mode mode = Mode::Save;
-    QWidget *parent = nullptr;
-    QStringList nameFilters;  // Qt filter strings, shown without their patterns, the first selected
-    QString defaultSuffix;    // added by the dialog to a name without a suffix
-    QString proposedName;     // the name shown when the dialog opens (may be empty)
-};
 
 class UserInteraction
 {
