@@ -2,6 +2,7 @@
 #include "ExactDecimal.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -334,7 +335,103 @@ long double nearestExtended(std::string_view digits, long long exponent, bool ne
     return fromParts(mantissa, scale, negative);
 }
 
+#ifdef __SIZEOF_INT128__
+namespace {
+
+constexpr std::uint64_t powerOfFive(int exponent)
+{
+    std::uint64_t power = 1;
+    for (int i = 0; i < exponent; ++i)
+        power *= 5;
+    return power;
+}
+
+// Every value shown in the program has a handful of digits and a magnitude near one. Its first
+// `count` digits are those of floor(value × 10^k) for a k that leaves at least `count` digits
+// before the point; with k <= 27 (5^27 < 2^63) that integer is a 64-bit mantissa times 5^k,
+// shifted, which 128 bits hold exactly. False where they do not.
+bool leadingDigitsShort(std::uint64_t mantissa, long long scale, std::size_t count, Decimal &result)
+{
+    __extension__ typedef unsigned __int128 Wide;
+    static constexpr auto fivePowers = [] {
+        std::array<std::uint64_t, 28> powers{};
+        for (int i = 0; i < 28; ++i)
+            powers[std::size_t(i)] = powerOfFive(i);
+        return powers;
+    }();
+    if (count > 19 || scale > 64 || scale < -200)
+        return false;
+    // value >= 2^(width - 1 + scale) >= 10^below; one lower for the rounding of the logarithm.
+    const int width = int(std::bit_width(mantissa));
+    const long long below = (long long)std::floor(double(width - 1 + scale) * 0.30102999566398119521) - 1;
+    const long long k = std::max<long long>(0, (long long)count - below);
+    if (k > 27)
+        return false;
+    const Wide scaled = Wide(mantissa) * fivePowers[std::size_t(k)]; // below 2^127
+    const long long shift = scale + k;
+    Wide integer = 0;
+    if (shift >= 0) {
+        const std::uint64_t high = std::uint64_t(scaled >> 64);
+        const int bits = high != 0 ? 64 + int(std::bit_width(high)) : int(std::bit_width(std::uint64_t(scaled)));
+        if (bits + shift > 128)
+            return false;
+        integer = scaled << shift;
+    } else {
+        if (shift <= -128)
+            return false;
+        integer = scaled >> -shift; // the floor, exactly
+    }
+    // At most 39 digits: the top part, then parts of 19 digits.
+    constexpr std::uint64_t tenPower19 = 10000000000000000000ULL;
+    std::uint64_t parts[2];
+    int partCount = 0;
+    while (integer >= tenPower19) {
+        parts[partCount++] = std::uint64_t(integer % tenPower19);
+        integer /= tenPower19;
+    }
+    char text[40];
+    int length = 0;
+    for (std::uint64_t top = std::uint64_t(integer); top != 0; top /= 10)
+        text[length++] = char('0' + top % 10);
+    std::reverse(text, text + length);
+    while (partCount > 0) {
+        std::uint64_t part = parts[--partCount];
+        for (int i = 18; i >= 0; --i, part /= 10)
+            text[length + i] = char('0' + part % 10);
+        length += 19;
+    }
+    result.exponent = int(length - k);
+    std::size_t kept = std::min(count, std::size_t(length));
+    while (kept > 0 && text[kept - 1] == '0')
+        --kept;
+    result.digits.assign(text, kept);
+    return true;
+}
+
+} // namespace
+#endif
+
 Decimal leadingDigits(long double value, std::size_t count)
+{
+#ifdef __SIZEOF_INT128__
+    if (std::isfinite(value) && value != 0 && count != 0) {
+        int binaryExponent = 0;
+        const long double fraction = std::frexp(std::fabs(value), &binaryExponent);
+        std::uint64_t mantissa = std::uint64_t(std::ldexp(fraction, mantissaBits));
+        long long scale = (long long)binaryExponent - mantissaBits;
+        const int zeros = std::countr_zero(mantissa);
+        mantissa >>= zeros;
+        scale += zeros;
+        Decimal result;
+        result.negative = std::signbit(value);
+        if (leadingDigitsShort(mantissa, scale, count, result))
+            return result;
+    }
+#endif
+    return leadingDigitsByBigIntegers(value, count);
+}
+
+Decimal leadingDigitsByBigIntegers(long double value, std::size_t count)
 {
     Decimal result;
     result.negative = std::signbit(value);
