@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -196,6 +197,21 @@ long double fromParts(std::uint64_t mantissa, long long scale, bool negative)
     return negative ? -magnitude : magnitude;
 }
 
+// The x87 format's fields, read and written directly: the 64-bit mantissa with its explicit
+// leading bit, then 15 bits of biased exponent and the sign.
+constexpr int exponentBias = 16383;
+
+long double fromFields(std::uint64_t mantissa, int biasedExponent, bool negative)
+{
+    unsigned char bytes[sizeof(long double)] = {};
+    const std::uint16_t top = std::uint16_t(biasedExponent | (negative ? 0x8000 : 0));
+    std::memcpy(bytes, &mantissa, sizeof mantissa);
+    std::memcpy(bytes + sizeof mantissa, &top, sizeof top);
+    long double value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
 #ifdef __SIZEOF_INT128__
 // Most texts typed are short: up to 19 digits and a power of ten within 10^±19 fit 128 bits,
 // where the rounding takes a few instructions instead of the big integers.
@@ -241,7 +257,9 @@ bool convertShort(std::uint64_t digits, long long exponent, bool negative, long 
             ++scale;
         }
     }
-    result = fromParts(mantissa, scale, negative);
+    // Within 10^±38 every value is normal: the mantissa is shifted up to its leading bit.
+    const int zeros = std::countl_zero(mantissa);
+    result = fromFields(mantissa << zeros, int(scale - zeros) + mantissaBits - 1 + exponentBias, negative);
     return true;
 }
 #endif
@@ -361,9 +379,10 @@ bool leadingDigitsShort(std::uint64_t mantissa, long long scale, std::size_t cou
     }();
     if (count > 19 || scale > 64 || scale < -200)
         return false;
-    // value >= 2^(width - 1 + scale) >= 10^below; one lower for the rounding of the logarithm.
+    // value >= 2^(width - 1 + scale) >= 10^below, with log10(2) as 78913 / 2^18 (slightly less)
+    // and one lower for the rounding of negative powers.
     const int width = int(std::bit_width(mantissa));
-    const long long below = (long long)std::floor(double(width - 1 + scale) * 0.30102999566398119521) - 1;
+    const long long below = (((long long)width - 1 + scale) * 78913 >> 18) - 1;
     const long long k = std::max<long long>(0, (long long)count - below);
     if (k > 27)
         return false;
@@ -414,11 +433,16 @@ bool leadingDigitsShort(std::uint64_t mantissa, long long scale, std::size_t cou
 Decimal leadingDigits(long double value, std::size_t count)
 {
 #ifdef __SIZEOF_INT128__
-    if (std::isfinite(value) && value != 0 && count != 0) {
-        int binaryExponent = 0;
-        const long double fraction = std::frexp(std::fabs(value), &binaryExponent);
-        std::uint64_t mantissa = std::uint64_t(std::ldexp(fraction, mantissaBits));
-        long long scale = (long long)binaryExponent - mantissaBits;
+    unsigned char bytes[sizeof(long double)];
+    std::memcpy(bytes, &value, sizeof value);
+    std::uint64_t mantissa = 0;
+    std::uint16_t top = 0;
+    std::memcpy(&mantissa, bytes, sizeof mantissa);
+    std::memcpy(&top, bytes + sizeof mantissa, sizeof top);
+    const int biasedExponent = top & 0x7fff;
+    // Neither zero nor infinity nor NaN; a subnormal has the exponent of the least normal.
+    if (mantissa != 0 && biasedExponent != 0x7fff && count != 0) {
+        long long scale = (long long)std::max(biasedExponent, 1) - exponentBias - (mantissaBits - 1);
         const int zeros = std::countr_zero(mantissa);
         mantissa >>= zeros;
         scale += zeros;
