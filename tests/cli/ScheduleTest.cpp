@@ -169,6 +169,37 @@ private Q_SLOTS:
         QVERIFY(report.contains(encodeCp1251(u"sigma= M/Ww= 500 / 0,823= 607,4кгс/см^2\r\n")));
     }
 
+    // Rows are checked in parallel batches: a long schedule still comes back in the file's order,
+    // each row with the results and the report it has alone.
+    void longSchedulesKeepTheirOrder()
+    {
+        QTemporaryDir folder;
+        const QString schedule = folder.filePath(QStringLiteral("joints.csv"));
+        QByteArray input = "Имя;P;e\r\n";
+        for (int row = 1; row <= 3000; ++row)
+            input += "Ш" + QByteArray::number(row) + ";" + QByteArray::number(row % 7) + "," + QByteArray::number(row % 10)
+                     + ";" + QByteArray::number(row % 300) + "\r\n";
+        writeFile(schedule, input);
+        const QString reports = folder.filePath(QStringLiteral("reports"));
+        QDir(folder.path()).mkdir(QStringLiteral("reports"));
+        const Run run = weldcheck({schedule, QStringLiteral("--reports"), reports});
+        const QList<QByteArray> lines = run.output.split('\n');
+        const QList<QByteArray> rows = input.split('\n');
+        QCOMPARE(lines.size(), rows.size());
+        for (qsizetype i = 0; i + 1 < rows.size(); ++i)
+            QVERIFY2(lines[i].startsWith(rows[i].chopped(1) + ';'), lines[i].constData());
+        QCOMPARE(QDir(reports).entryList(QDir::Files).size(), 3000);
+        for (const int row : {1, 512, 513, 1999, 3000}) {
+            QTemporaryDir alone;
+            const QString single = alone.filePath(QStringLiteral("joint.csv"));
+            writeFile(single, rows[0] + '\n' + rows[row] + '\n');
+            const Run singleRun = weldcheck({single, QStringLiteral("--reports"), alone.path()});
+            QCOMPARE(singleRun.output.split('\n').value(1), lines[row]);
+            const QString report = QStringLiteral("Ш%1.txt").arg(row);
+            QCOMPARE(contentOf(QDir(reports).filePath(report)), contentOf(alone.filePath(report)));
+        }
+    }
+
     // The worked example of the report, typed as options, gives the window's file byte for byte.
     void reportIsTheWindowsExample()
     {
