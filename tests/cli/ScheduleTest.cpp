@@ -78,6 +78,12 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("--decimal-separator"), QStringLiteral(",")}
             << encodeCp1251(QString::fromUtf8(dialect("Имя;Нагрузка;Эксцентриситет;" + resultColumns + "\r\n" + example, '\t')))
             << 0;
+        // Read as UTF-8 its last byte would be lost; as Windows-1251 it comes back.
+        QTest::newRow("ends inside a UTF-8 character: Windows-1251")
+            << QByteArray("name;P;e\r\nJ1;0,5;10\r\n\xD0") << QStringList()
+            << encodeCp1251(QString::fromUtf8("name;P;e;" + resultColumns + "\r\nJ1;0,5;10;" + exampleResults
+                                              + "\r\nР;;;42;1,18;0,823;0,0;0,0;0;1850; < ;Условие выполняется.;;1;5;\r\n"))
+            << 0;
         QTest::newRow("quotes, a line break in a name, an unknown column")
             << QByteArray("Имя;Марка;P;e\r\n\"Ш \"\"1\"\"\r\nузел\";С245;0,5;10\r\n") << QStringList()
             << "Имя;Марка;P;e;" + resultColumns + "\r\n\"Ш \"\"1\"\"\r\nузел\";С245;0,5;10;" + exampleResults + "\r\n"
