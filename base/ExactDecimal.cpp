@@ -242,13 +242,15 @@ bool convertShort(std::uint64_t digits, long long exponent, bool negative, long 
         const std::uint64_t denominator = powersOfTen[-exponent];
         int shift = mantissaBits - 1 + int(std::bit_width(denominator)) - int(std::bit_width(digits));
         Wide numerator = Wide(digits) << shift;
-        if (numerator / denominator < (Wide(1) << (mantissaBits - 1))) {
+        Wide quotient = numerator / denominator;
+        if (quotient < (Wide(1) << (mantissaBits - 1))) {
             ++shift;
             numerator <<= 1;
+            quotient = numerator / denominator;
         }
-        mantissa = std::uint64_t(numerator / denominator);
+        mantissa = std::uint64_t(quotient);
         scale = -shift;
-        rest = 2 * (numerator % denominator);
+        rest = 2 * (numerator - quotient * denominator);
         half = denominator;
     }
     if (rest > half || (rest == half && half != 0 && (mantissa & 1) != 0)) {
