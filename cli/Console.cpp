@@ -1,6 +1,7 @@
 // Standard output and error on Windows consoles and everywhere else.
 #include "Console.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #ifdef Q_OS_WIN
@@ -18,9 +19,16 @@ void print(std::FILE *stream, const QString &text)
     DWORD mode = 0;
     if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
         std::fflush(stream);
-        DWORD written = 0;
-        WriteConsoleW(handle, reinterpret_cast<const wchar_t *>(text.utf16()), DWORD(text.size()), &written,
-                      nullptr);
+        // A console may take a long text in parts.
+        const wchar_t *rest = reinterpret_cast<const wchar_t *>(text.utf16());
+        qsizetype left = text.size();
+        while (left > 0) {
+            DWORD written = 0;
+            if (!WriteConsoleW(handle, rest, DWORD(std::min<qsizetype>(left, 8192)), &written, nullptr) || written == 0)
+                return;
+            rest += written;
+            left -= qsizetype(written);
+        }
         return;
     }
 #endif
@@ -38,6 +46,17 @@ void printText(const QString &text)
 void printError(const QString &text)
 {
     print(stderr, text);
+}
+
+bool standardOutputIsConsole()
+{
+#ifdef Q_OS_WIN
+    DWORD mode = 0;
+    const HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+#else
+    return false;
+#endif
 }
 
 bool writeOutput(QByteArrayView bytes)

@@ -346,7 +346,8 @@ public:
             }
             m_file->streamToDisk();
         }
-        if (dialect.byteOrderMark)
+        // The mark is for a program reading the bytes; a console would show it.
+        if (dialect.byteOrderMark && (m_file || !m_console))
             write(QString(QChar(0xFEFF)));
     }
 
@@ -664,6 +665,8 @@ private:
             } catch (const InOutError &error) {
                 throw outputError(error);
             }
+        } else if (m_console) {
+            printText(text.toString());
         } else {
             const QByteArray bytes = m_dialect.utf8 ? text.toUtf8() : encodeCp1251(text);
             if (!writeOutput(bytes))
@@ -676,6 +679,8 @@ private:
     QChar m_delimiter;
     QString m_lineEnd;
     std::unique_ptr<TextFileWriter> m_file;
+    // A table for a person's eyes: shown as text, not as the schedule's bytes.
+    const bool m_console = standardOutputIsConsole();
     std::optional<QStringList> m_header;
     std::vector<std::optional<InputBox>> m_columnBox;
     qsizetype m_nameColumn = -1;
