@@ -11,6 +11,18 @@
 
 namespace {
 
+// A file or a pipe gets the very bytes, "\n" included, as on every other system: the C
+// library's text mode would turn each line end into CR LF.
+void useBinaryMode()
+{
+#ifdef Q_OS_WIN
+    static const bool output = (_setmode(_fileno(stdout), 0x8000 /* _O_BINARY */), true);
+    static const bool error = (_setmode(_fileno(stderr), 0x8000), true);
+    Q_UNUSED(output);
+    Q_UNUSED(error);
+#endif
+}
+
 void print(std::FILE *stream, const QString &text)
 {
 #ifdef Q_OS_WIN
@@ -32,6 +44,7 @@ void print(std::FILE *stream, const QString &text)
         return;
     }
 #endif
+    useBinaryMode();
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
 }
@@ -61,11 +74,8 @@ bool standardOutputIsConsole()
 
 bool writeOutput(QByteArrayView bytes)
 {
-#ifdef Q_OS_WIN
     // The schedule's own bytes, with its own line ends.
-    static const bool binary = (_setmode(_fileno(stdout), 0x8000 /* _O_BINARY */), true);
-    Q_UNUSED(binary);
-#endif
+    useBinaryMode();
     return std::fwrite(bytes.data(), 1, std::size_t(bytes.size()), stdout) == std::size_t(bytes.size());
 }
 
