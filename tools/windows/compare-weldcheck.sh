@@ -12,10 +12,10 @@ trap 'rm -rf "$comparison"' EXIT
 for dialect in semicolon comma; do
   schedule=$comparison/$dialect.csv
   python3 "$here/../../bench/weldcheck/make-schedule.py" 10000 "$schedule" "$dialect" 5
-  for output in file stdout; do
+  for output in "a file" "standard output"; do
     status=0
     windows_status=0
-    if [[ $output == file ]]; then
+    if [[ $output == "a file" ]]; then
       "$linux_build/cli/weldcheck" "$schedule" -o "$comparison/linux.csv" || status=$?
       wine "$windows_build/weldcheck.exe" "$schedule" -o "$comparison/windows.csv" || windows_status=$?
     else
@@ -27,6 +27,6 @@ for dialect in semicolon comma; do
       exit 1
     fi
     cmp "$comparison/linux.csv" "$comparison/windows.csv"
-    echo "$dialect to a $output: 10,000 rows, the same $(wc -c <"$comparison/linux.csv") bytes, status $status"
+    echo "$dialect to $output: 10,000 rows, the same $(wc -c <"$comparison/linux.csv") bytes, status $status"
   done
 done
