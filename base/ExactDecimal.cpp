@@ -2,9 +2,11 @@
 #include "ExactDecimal.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -195,6 +197,21 @@ long double fromParts(std::uint64_t mantissa, long long scale, bool negative)
     return negative ? -magnitude : magnitude;
 }
 
+// The x87 format's fields, read and written directly: the 64-bit mantissa with its explicit
+// leading bit, then 15 bits of biased exponent and the sign.
+constexpr int exponentBias = 16383;
+
+long double fromFields(std::uint64_t mantissa, int biasedExponent, bool negative)
+{
+    unsigned char bytes[sizeof(long double)] = {};
+    const std::uint16_t top = std::uint16_t(biasedExponent | (negative ? 0x8000 : 0));
+    std::memcpy(bytes, &mantissa, sizeof mantissa);
+    std::memcpy(bytes + sizeof mantissa, &top, sizeof top);
+    long double value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
 #ifdef __SIZEOF_INT128__
 // Most texts typed are short: up to 19 digits and a power of ten within 10^±19 fit 128 bits,
 // where the rounding takes a few instructions instead of the big integers.
@@ -225,13 +242,15 @@ bool convertShort(std::uint64_t digits, long long exponent, bool negative, long 
         const std::uint64_t denominator = powersOfTen[-exponent];
         int shift = mantissaBits - 1 + int(std::bit_width(denominator)) - int(std::bit_width(digits));
         Wide numerator = Wide(digits) << shift;
-        if (numerator / denominator < (Wide(1) << (mantissaBits - 1))) {
+        Wide quotient = numerator / denominator;
+        if (quotient < (Wide(1) << (mantissaBits - 1))) {
             ++shift;
             numerator <<= 1;
+            quotient = numerator / denominator;
         }
-        mantissa = std::uint64_t(numerator / denominator);
+        mantissa = std::uint64_t(quotient);
         scale = -shift;
-        rest = 2 * (numerator % denominator);
+        rest = 2 * (numerator - quotient * denominator);
         half = denominator;
     }
     if (rest > half || (rest == half && half != 0 && (mantissa & 1) != 0)) {
@@ -240,7 +259,9 @@ bool convertShort(std::uint64_t digits, long long exponent, bool negative, long 
             ++scale;
         }
     }
-    result = fromParts(mantissa, scale, negative);
+    // Within 10^±38 every value is normal: the mantissa is shifted up to its leading bit.
+    const int zeros = std::countl_zero(mantissa);
+    result = fromFields(mantissa << zeros, int(scale - zeros) + mantissaBits - 1 + exponentBias, negative);
     return true;
 }
 #endif
@@ -334,7 +355,109 @@ long double nearestExtended(std::string_view digits, long long exponent, bool ne
     return fromParts(mantissa, scale, negative);
 }
 
+#ifdef __SIZEOF_INT128__
+namespace {
+
+constexpr std::uint64_t powerOfFive(int exponent)
+{
+    std::uint64_t power = 1;
+    for (int i = 0; i < exponent; ++i)
+        power *= 5;
+    return power;
+}
+
+// Every value shown in the program has a handful of digits and a magnitude near one. Its first
+// `count` digits are those of floor(value × 10^k) for a k that leaves at least `count` digits
+// before the point; with k <= 27 (5^27 < 2^63) that integer is a 64-bit mantissa times 5^k,
+// shifted, which 128 bits hold exactly. False where they do not.
+bool leadingDigitsShort(std::uint64_t mantissa, long long scale, std::size_t count, Decimal &result)
+{
+    __extension__ typedef unsigned __int128 Wide;
+    static constexpr auto fivePowers = [] {
+        std::array<std::uint64_t, 28> powers{};
+        for (int i = 0; i < 28; ++i)
+            powers[std::size_t(i)] = powerOfFive(i);
+        return powers;
+    }();
+    if (count > 19 || scale > 64 || scale < -200)
+        return false;
+    // value >= 2^(width - 1 + scale) >= 10^below, with log10(2) as 78913 / 2^18 (slightly less)
+    // and one lower for the rounding of negative powers.
+    const int width = int(std::bit_width(mantissa));
+    const long long below = (((long long)width - 1 + scale) * 78913 >> 18) - 1;
+    const long long k = std::max<long long>(0, (long long)count - below);
+    if (k > 27)
+        return false;
+    const Wide scaled = Wide(mantissa) * fivePowers[std::size_t(k)]; // below 2^127
+    const long long shift = scale + k;
+    Wide integer = 0;
+    if (shift >= 0) {
+        const std::uint64_t high = std::uint64_t(scaled >> 64);
+        const int bits = high != 0 ? 64 + int(std::bit_width(high)) : int(std::bit_width(std::uint64_t(scaled)));
+        if (bits + shift > 128)
+            return false;
+        integer = scaled << shift;
+    } else {
+        if (shift <= -128)
+            return false;
+        integer = scaled >> -shift; // the floor, exactly
+    }
+    // At most 39 digits: the top part, then parts of 19 digits.
+    constexpr std::uint64_t tenPower19 = 10000000000000000000ULL;
+    std::uint64_t parts[2];
+    int partCount = 0;
+    while (integer >= tenPower19) {
+        parts[partCount++] = std::uint64_t(integer % tenPower19);
+        integer /= tenPower19;
+    }
+    char text[40];
+    int length = 0;
+    for (std::uint64_t top = std::uint64_t(integer); top != 0; top /= 10)
+        text[length++] = char('0' + top % 10);
+    std::reverse(text, text + length);
+    while (partCount > 0) {
+        std::uint64_t part = parts[--partCount];
+        for (int i = 18; i >= 0; --i, part /= 10)
+            text[length + i] = char('0' + part % 10);
+        length += 19;
+    }
+    result.exponent = int(length - k);
+    std::size_t kept = std::min(count, std::size_t(length));
+    while (kept > 0 && text[kept - 1] == '0')
+        --kept;
+    result.digits.assign(text, kept);
+    return true;
+}
+
+} // namespace
+#endif
+
 Decimal leadingDigits(long double value, std::size_t count)
+{
+#ifdef __SIZEOF_INT128__
+    unsigned char bytes[sizeof(long double)];
+    std::memcpy(bytes, &value, sizeof value);
+    std::uint64_t mantissa = 0;
+    std::uint16_t top = 0;
+    std::memcpy(&mantissa, bytes, sizeof mantissa);
+    std::memcpy(&top, bytes + sizeof mantissa, sizeof top);
+    const int biasedExponent = top & 0x7fff;
+    // Neither zero nor infinity nor NaN; a subnormal has the exponent of the least normal.
+    if (mantissa != 0 && biasedExponent != 0x7fff && count != 0) {
+        long long scale = (long long)std::max(biasedExponent, 1) - exponentBias - (mantissaBits - 1);
+        const int zeros = std::countr_zero(mantissa);
+        mantissa >>= zeros;
+        scale += zeros;
+        Decimal result;
+        result.negative = std::signbit(value);
+        if (leadingDigitsShort(mantissa, scale, count, result))
+            return result;
+    }
+#endif
+    return leadingDigitsByBigIntegers(value, count);
+}
+
+Decimal leadingDigitsByBigIntegers(long double value, std::size_t count)
 {
     Decimal result;
     result.negative = std::signbit(value);

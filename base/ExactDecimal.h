@@ -25,6 +25,9 @@ struct Decimal
 // The first `count` digits of the exact decimal expansion of a finite value, cut off after them,
 // never rounded, so that a digit dropped later decides a rounding by itself.
 Decimal leadingDigits(long double value, std::size_t count);
+// The same through big integers at any magnitude; leadingDigits takes a shorter road through
+// 128-bit integers where the value allows, and must agree with this one.
+Decimal leadingDigitsByBigIntegers(long double value, std::size_t count);
 
 // The long double nearest to digits × 10^exponent (ASCII digits, leading and trailing zeros
 // allowed), a tie going to the even mantissa, with subnormals. Beyond the largest finite value

@@ -442,10 +442,11 @@ void refuseBlockingRead(const Path &path)
 
 namespace {
 
-void writeAndClose(Handle &handle, const char *data, std::size_t size)
+void writeAndClose(Handle &handle, const char *data, std::size_t size, bool synced)
 {
     writeAll(handle, data, size);
-    syncToDisk(handle);
+    if (synced)
+        syncToDisk(handle);
     closeChecked(handle);
 }
 
@@ -481,7 +482,7 @@ void Writer::commit(const char *data, std::size_t size)
 {
     switch (m_route) {
     case Route::Device:
-        writeAndClose(m_target, data, size);
+        writeAndClose(m_target, data, size, m_synced);
         return;
     case Route::InPlace:
         writeInPlace(data, size);
@@ -491,7 +492,7 @@ void Writer::commit(const char *data, std::size_t size)
         break;
     }
     try {
-        writeAndClose(m_temporary, data, size);
+        writeAndClose(m_temporary, data, size, m_synced);
         moveOver(m_temporaryPath, m_path, m_route, m_target);
     } catch (const Failure &failure) {
         // A new file has no place of its own to fall back to, and content written ahead is gone.
@@ -520,7 +521,7 @@ void Writer::writeInPlace(const char *data, std::size_t size)
     // Emptying the file is the point of no return: emptyForRewrite refuses first what clearly
     // cannot fit.
     emptyForRewrite(m_target, m_path, size);
-    writeAndClose(m_target, data, size);
+    writeAndClose(m_target, data, size, m_synced);
 }
 
 } // namespace nativefile

@@ -58,6 +58,8 @@ public:
     bool writeAhead(const char *data, std::size_t size);
 
     Route route() const { return m_route; }
+    // Leaves the content to the system's cache at commit() instead of waiting for the disk.
+    void skipSync() { m_synced = false; }
 
 private:
     // Looks at the target and opens what its route needs; the system's half of the constructor.
@@ -71,6 +73,7 @@ private:
     Handle m_target = noHandle; // the existing file, kept open (on Windows to refuse other writers)
     Handle m_temporary = noHandle;
     bool m_wroteAhead = false;
+    bool m_synced = true;
 };
 
 // Throws Failure{WouldBlock} when reading `path` would wait for another program (a named pipe, a

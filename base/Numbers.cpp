@@ -79,14 +79,26 @@ char digitAt(const Decimal &number, long long index)
                                                                  : '0';
 }
 
-QString writeIntegerPart(const Decimal &number)
+// The sign, the integer part ("0" without one) and `places` places after the separator, in one
+// allocation; places before the first digit and after the last are zeros.
+QString writeFixed(const Decimal &number, long long places)
 {
+    const bool sign = number.negative && !number.digits.empty();
+    const long long integerDigits = number.exponent <= 0 ? 1 : number.exponent;
+    QString text(qsizetype(sign + integerDigits + (places > 0 ? 1 + places : 0)), Qt::Uninitialized);
+    QChar *out = text.data();
+    if (sign)
+        *out++ = u'-';
     if (number.exponent <= 0)
-        return QStringLiteral("0");
-    QString text;
-    text.reserve(number.exponent);
-    for (int i = 0; i < number.exponent; ++i)
-        text += QLatin1Char(digitAt(number, i));
+        *out++ = u'0';
+    for (long long i = 0; i < number.exponent; ++i)
+        *out++ = QLatin1Char(digitAt(number, i));
+    if (places > 0) {
+        *out++ = decimalSeparator();
+        // The first place after the separator is the digit at index `exponent`.
+        for (long long k = 0; k < places; ++k)
+            *out++ = QLatin1Char(digitAt(number, (long long)number.exponent + k));
+    }
     return text;
 }
 
@@ -236,14 +248,7 @@ QString formatGeneral(Extended value)
         return QStringLiteral("0");
     if (number.exponent > generalPrecision || number.exponent < smallestFixedExponent)
         return writeScientific(number);
-    QString text = signOf(number) + writeIntegerPart(number);
-    if ((long long)number.digits.size() > number.exponent) {
-        text += decimalSeparator();
-        // From the first place after the separator; places before the first digit are zeros.
-        for (long long i = number.exponent; i < (long long)number.digits.size(); ++i)
-            text += QLatin1Char(digitAt(number, i));
-    }
-    return text;
+    return writeFixed(number, (long long)number.digits.size() - number.exponent);
 }
 
 QString formatFixed(Extended value, int precision, int decimals)
@@ -258,11 +263,5 @@ QString formatFixed(Extended value, int precision, int decimals)
         roundAt(number, std::max(number.exponent - precision, -decimals));
     if (!number.digits.empty() && number.exponent > precision)
         return writeScientific(number);
-    QString text = signOf(number) + writeIntegerPart(number);
-    if (decimals > 0) {
-        text += decimalSeparator();
-        for (int k = 0; k < decimals; ++k)
-            text += QLatin1Char(digitAt(number, (long long)number.exponent + k));
-    }
-    return text;
+    return writeFixed(number, decimals);
 }

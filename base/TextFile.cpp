@@ -153,6 +153,11 @@ void TextFileWriter::streamToDisk()
     m_state->streamed = true;
 }
 
+void TextFileWriter::skipSync()
+{
+    m_state->file.skipSync();
+}
+
 void TextFileWriter::writeLine(QStringView text)
 {
     write(text);

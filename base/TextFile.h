@@ -31,6 +31,9 @@ public:
     // For a long output: the content goes to disk as it grows instead of at the close, where the
     // file's route allows it; the target is still replaced only by a successful commit().
     void streamToDisk();
+    // For one of many files of a batch that can be run again: commit() does not wait until the
+    // content is on the disk. The replacement is still whole or absent while the system runs.
+    void skipSync();
 
 private:
     struct State;

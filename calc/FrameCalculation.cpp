@@ -14,10 +14,10 @@ QChar typedNumberCharacter(QChar typed)
 
 QString typedNumberText(QStringView typed)
 {
-    QString text;
-    text.reserve(typed.size());
+    QString text(typed.size(), Qt::Uninitialized);
+    QChar *out = text.data();
     for (QChar character : typed)
-        text += typedNumberCharacter(character);
+        *out++ = typedNumberCharacter(character);
     return text;
 }
 

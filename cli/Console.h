@@ -9,6 +9,8 @@
 // console, UTF-8 everywhere else.
 void printText(const QString &text);
 void printError(const QString &text);
+// A Windows console shows text only through its wide interface, whatever the bytes' encoding.
+bool standardOutputIsConsole();
 // Bytes as they are, for output already encoded (a schedule in its own encoding). False when
 // standard output cannot be written (a closed pipe, a full disk).
 bool writeOutput(QByteArrayView bytes);

@@ -19,14 +19,19 @@ struct Trial
     bool withinGreatest = false;
 };
 
-// The joint typed again with the constructive length `length`, then checked.
-Trial tryLength(const WeldCalcValues &checked, const QString &legText, qint64 length)
+// The joint typed again with the constructive length `length`, then checked. The leg is read
+// once per search (`Kf`, nothing when its text is no number), and the design length is the one
+// the caption of Label52 shows, computed without writing and reading the caption.
+Trial tryLength(const WeldCalcValues &checked, std::optional<double> Kf, qint64 length)
 {
     WeldCalcValues state = checked;
     Trial trial;
+    if (!Kf)
+        return trial;
     try {
-        const QString caption = updateDesignLength(state, QString::number(length), legText);
-        state.Lw = store(divide(parseNumber(caption), lengthFactor));
+        state.L = double(length);
+        state.Kf = *Kf;
+        state.Lw = designLengthAsShown(state.L, state.Kf);
         const Relation relation = computeStrengthCheck(state, nullptr);
         trial.admissible = !isBelowLeastLength(state);
         trial.holds = holds(relation);
@@ -35,6 +40,15 @@ Trial tryLength(const WeldCalcValues &checked, const QString &legText, qint64 le
         // Arithmetic beyond the range is no holding length.
     }
     return trial;
+}
+
+std::optional<double> legOf(const QString &legText)
+{
+    try {
+        return store(divide(parseNumber(legText), lengthFactor));
+    } catch (const WeldError &) {
+        return std::nullopt;
+    }
 }
 
 // Where SIGMAmax reaches the limit: (6M/(β·Kf·Lw²))² + (Q/(β·Kf·Lw))² = R², a quadratic in Lw².
@@ -49,20 +63,20 @@ double estimatedLength(const WeldCalcValues &state, double kf)
     return std::sqrt(squared) + 2 * kf;
 }
 
-std::optional<qint64> leastFor(const WeldCalcValues &checked, const QString &legText, double kf)
+std::optional<qint64> leastFor(const WeldCalcValues &checked, std::optional<double> legKf, double kf)
 {
     // Both holding and an admissible design length (the check warns below 4 cm) grow with the
     // length, so the lengths that pass are all those from one on.
     const auto passes = [&](qint64 length) {
-        const Trial trial = tryLength(checked, legText, length);
+        const Trial trial = tryLength(checked, legKf, length);
         return trial.admissible && trial.holds;
     };
     if (!(checked.Rlim > 0) || !(checked.beta * kf > 0)) {
         // No estimate: only a joint without stress can hold, at the least admissible length.
         qint64 least = std::max<qint64>(1, qint64(std::floor(4 + 2 * kf)) - 1);
-        Trial first = tryLength(checked, legText, least);
+        Trial first = tryLength(checked, legKf, least);
         while (!first.admissible && least < farthestLength)
-            first = tryLength(checked, legText, ++least);
+            first = tryLength(checked, legKf, ++least);
         return first.admissible && first.holds ? std::optional(least) : std::nullopt;
     }
     const double estimate = estimatedLength(checked, kf);
@@ -97,21 +111,39 @@ std::optional<qint64> leastFor(const WeldCalcValues &checked, const QString &leg
 
 } // namespace
 
+double designLengthAsShown(double L, double Kf)
+{
+    const Extended designLength = store(L - Extended(Kf) * 2);
+    const Extended shown = Extended(designLength) * lengthFactor;
+    // Below a million millimetres the caption is the value rounded to whole millimetres, halves
+    // away from zero, and "0" for what rounds to zero from below; beyond, it is written in six
+    // significant digits and read back as it is.
+    if (std::fabs(shown) < 999999.5L) {
+        Extended rounded = std::round(shown);
+        if (rounded == 0)
+            rounded = 0;
+        return store(divide(rounded, lengthFactor));
+    }
+    return store(divide(parseNumber(formatFixed(shown, 6, 0)), lengthFactor));
+}
+
 LeastLength findLeastLength(const JointResult &joint)
 {
     const WeldCalcValues &checked = joint.state;
     LeastLength least;
     least.greatest = checked.Lmax;
-    least.length = leastFor(checked, joint.ComboBox1, checked.Kf);
+    const std::optional<double> legKf = legOf(joint.ComboBox1);
+    least.length = leastFor(checked, legKf, checked.Kf);
     if (!least.length)
         return least;
-    least.beyondGreatest = !tryLength(checked, joint.ComboBox1, *least.length).withinGreatest;
+    least.beyondGreatest = !tryLength(checked, legKf, *least.length).withinGreatest;
     if (!least.beyondGreatest)
         return least;
     for (const QString &leg : legEntries) {
         const double kf = leg.toDouble() / 10;
-        const std::optional<qint64> length = leastFor(checked, leg, kf);
-        if (length && tryLength(checked, leg, *length).withinGreatest) {
+        const std::optional<double> listedKf = legOf(leg);
+        const std::optional<qint64> length = leastFor(checked, listedKf, kf);
+        if (length && tryLength(checked, listedKf, *length).withinGreatest) {
             least.otherLeg = leg;
             least.otherLegLength = length;
             break;

@@ -17,6 +17,10 @@ struct LeastLength
     std::optional<qint64> otherLegLength;
 };
 
+// The design length Lw (cm) the check reads from the caption of Label52 after the constructive
+// length L and the leg Kf (cm): L − 2·Kf as the caption rounds it.
+double designLengthAsShown(double L, double Kf);
+
 // From a joint whose check ran to its verdict: its moment, force, beta and resistances, its leg,
 // and the check's own arithmetic (the design length L − 2·Kf in whole millimetres, at least 4 cm).
 LeastLength findLeastLength(const JointResult &joint);

@@ -22,8 +22,16 @@
 
 #include <csv.h>
 
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <exception>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -83,11 +91,30 @@ int noSpace(unsigned char)
     return 0;
 }
 
+// The fields of one row, one after another in one buffer that is reused from row to row.
+struct RowFields
+{
+    std::string bytes;
+    std::vector<std::size_t> ends;
+
+    qsizetype size() const { return qsizetype(ends.size()); }
+    QByteArrayView at(qsizetype i) const
+    {
+        const std::size_t begin = i > 0 ? ends[std::size_t(i - 1)] : 0;
+        return QByteArrayView(bytes.data() + begin, qsizetype(ends[std::size_t(i)] - begin));
+    }
+    void clear()
+    {
+        bytes.clear();
+        ends.clear();
+    }
+};
+
 // Rows of a CSV file fed line by line to libcsv, so that each row knows the line it began on.
 class CsvReader
 {
 public:
-    using RowHandler = std::function<void(const QList<QByteArray> &fields, qint64 line)>;
+    using RowHandler = std::function<void(const RowFields &fields, qint64 line)>;
 
     CsvReader(char delimiter, RowHandler handler)
         : m_handler(std::move(handler))
@@ -125,7 +152,8 @@ private:
     static void field(void *text, std::size_t size, void *reader)
     {
         auto *self = static_cast<CsvReader *>(reader);
-        self->m_fields.append(QByteArray(static_cast<const char *>(text), qsizetype(size)));
+        self->m_fields.bytes.append(static_cast<const char *>(text), size);
+        self->m_fields.ends.push_back(self->m_fields.bytes.size());
     }
     static void row(int, void *reader)
     {
@@ -143,7 +171,7 @@ private:
 
     csv_parser m_parser{};
     RowHandler m_handler;
-    QList<QByteArray> m_fields;
+    RowFields m_fields;
     qint64 m_line = 0;
     qint64 m_rowLine = 0;
     std::optional<BrokenFile> m_broken;
@@ -212,9 +240,8 @@ Dialect examine(QFile &file)
     dialect.lineEnd = header.endsWith("\r\n") || !header.endsWith('\n') ? QByteArray("\r\n") : QByteArray("\n");
     dialect.delimiter = delimiterOf(header);
 
-    QStringDecoder utf8(QStringDecoder::Utf8);
     qsizetype headerFields = 0;
-    CsvReader reader(dialect.delimiter, [&](const QList<QByteArray> &fields, qint64 line) {
+    CsvReader reader(dialect.delimiter, [&](const RowFields &fields, qint64 line) {
         if (headerFields == 0) {
             headerFields = fields.size();
             return;
@@ -223,17 +250,17 @@ Dialect examine(QFile &file)
             throw BrokenFile{line, headerFields + 1, QStringLiteral("в строке больше полей, чем в заголовке")};
     });
     readLines(file, dialect.byteOrderMark, [&](QByteArrayView line) {
-        if (dialect.utf8) {
-            const QString decodedLine = utf8.decode(line);
-            dialect.utf8 = !utf8.hasError();
-        }
+        // No character spans a line end, so the file is UTF-8 when each line is; a file ending
+        // inside a character is not.
+        if (dialect.utf8)
+            dialect.utf8 = line.isValidUtf8();
         reader.feedLine(line);
     });
     reader.finish();
     return dialect;
 }
 
-QString decoded(const QByteArray &bytes, bool utf8)
+QString decoded(QByteArrayView bytes, bool utf8)
 {
     return utf8 ? QString::fromUtf8(bytes) : decodeCp1251(bytes);
 }
@@ -241,8 +268,10 @@ QString decoded(const QByteArray &bytes, bool utf8)
 // A cell written back: quoted when it holds the delimiter, a quote or a line break.
 void appendCell(QString &line, const QString &cell, QChar delimiter)
 {
-    if (cell.contains(delimiter) || cell.contains(QLatin1Char('"')) || cell.contains(QLatin1Char('\n'))
-        || cell.contains(QLatin1Char('\r'))) {
+    const bool quoted = std::any_of(cell.begin(), cell.end(), [delimiter](QChar c) {
+        return c == delimiter || c == u'"' || c == u'\n' || c == u'\r';
+    });
+    if (quoted) {
         QString quoted = cell;
         quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
         line += QLatin1Char('"') + quoted + QLatin1Char('"');
@@ -274,6 +303,32 @@ QString reportName(const QString &name, qint64 rowNumber)
     return base;
 }
 
+// What a row's check left for the thread that writes: how it ended and, with --reports, what the
+// report quotes.
+struct RowOutcome
+{
+    qsizetype textEnd = 0; // where the row's line ends in its batch's text
+    qint64 rowNumber = 0;
+    bool bad = false;
+    bool failing = false;
+    std::optional<ReportSnapshot> report;
+    QString name;
+};
+
+// Rows checked together by one worker; their lines, in order, in one text.
+struct Batch
+{
+    std::vector<RowFields> rows;
+    std::vector<qint64> rowNumbers;
+    std::size_t count = 0;
+    QString text;
+    std::vector<RowOutcome> outcomes;
+    std::exception_ptr failure;
+    bool done = false;
+};
+
+constexpr std::size_t rowsPerBatch = 512;
+
 class ScheduleRun
 {
 public:
@@ -291,47 +346,55 @@ public:
             }
             m_file->streamToDisk();
         }
-        if (dialect.byteOrderMark)
+        // The mark is for a program reading the bytes; a console would show it.
+        if (dialect.byteOrderMark && (m_file || !m_console))
             write(QString(QChar(0xFEFF)));
     }
 
-    void row(const QList<QByteArray> &fields, qint64)
+    ~ScheduleRun()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_changed.notify_all();
+        for (std::thread &worker : m_workers)
+            worker.join();
+    }
+
+    ScheduleRun(const ScheduleRun &) = delete;
+    ScheduleRun &operator=(const ScheduleRun &) = delete;
+
+    void row(const RowFields &fields, qint64)
     {
         if (!m_header) {
             header(fields);
+            startWorkers();
             return;
         }
-        ++m_rowNumber;
-        QString line;
-        JointInputs inputs;
-        QString name;
-        bool empty = true;
-        for (qsizetype i = 0; i < fields.size(); ++i) {
-            const QString cell = decoded(fields[i], m_dialect.utf8);
-            if (i)
-                line += m_delimiter;
-            appendCell(line, cell, m_delimiter);
-            if (cell.trimmed().isEmpty())
-                continue;
-            empty = false;
-            if (i == m_nameColumn)
-                name = cell.trimmed();
-            else if (m_columnBox[i])
-                inputs[std::size_t(*m_columnBox[i])] = cell;
+        if (!m_filling) {
+            m_filling = takeFreeBatch();
+            m_filling->count = 0;
         }
-        for (qsizetype i = fields.size(); i < m_header->size(); ++i)
-            line += m_delimiter;
-        if (!empty)
-            appendResults(line, inputs, name);
-        else
-            line += QString(resultColumns.size(), m_delimiter);
-        write(line + m_lineEnd);
+        Batch &batch = *m_filling;
+        if (batch.rows.size() <= batch.count) {
+            batch.rows.resize(batch.count + 1);
+            batch.rowNumbers.resize(batch.count + 1);
+        }
+        batch.rows[batch.count] = fields;
+        batch.rowNumbers[batch.count] = ++m_rowNumber;
+        if (++batch.count == rowsPerBatch)
+            submit();
     }
 
     void finish()
     {
         if (!m_header)
             throw BrokenFile{1, 1, QStringLiteral("нет строки заголовка")};
+        if (m_filling)
+            submit();
+        while (!m_inFlight.empty())
+            writeFirstBatch();
         try {
             if (m_file)
                 m_file->commit();
@@ -348,14 +411,14 @@ public:
     }
 
 private:
-    void header(const QList<QByteArray> &fields)
+    void header(const RowFields &fields)
     {
         QString line;
         m_header = QStringList();
         m_columnBox.assign(std::size_t(fields.size()), std::nullopt);
         bool known = false;
         for (qsizetype i = 0; i < fields.size(); ++i) {
-            const QString cell = decoded(fields[i], m_dialect.utf8);
+            const QString cell = decoded(fields.at(i), m_dialect.utf8);
             m_header->append(cell);
             if (i)
                 line += m_delimiter;
@@ -386,7 +449,142 @@ private:
         write(line + m_lineEnd);
     }
 
-    void appendResults(QString &line, const JointInputs &inputs, const QString &name)
+    // The rows are checked on every core while this thread reads and writes; what the workers
+    // read (the header, the dialect, the decimal separator) is settled before they start and
+    // never changes.
+    void startWorkers()
+    {
+        decimalSeparator();
+        const unsigned cores = std::thread::hardware_concurrency();
+        m_workerCount = std::clamp<unsigned>(cores, 1, 4);
+        for (unsigned i = 0; i < m_workerCount; ++i)
+            m_workers.emplace_back([this] { work(); });
+    }
+
+    void work()
+    {
+        std::unique_lock lock(m_mutex);
+        while (true) {
+            m_changed.wait(lock, [this] { return m_stopping || !m_waiting.empty(); });
+            if (m_stopping)
+                return;
+            Batch *batch = m_waiting.front();
+            m_waiting.pop_front();
+            lock.unlock();
+            try {
+                checkBatch(*batch);
+            } catch (...) {
+                batch->failure = std::current_exception();
+            }
+            lock.lock();
+            batch->done = true;
+            m_finished.notify_all();
+        }
+    }
+
+    void submit()
+    {
+        std::unique_ptr<Batch> batch = std::move(m_filling);
+        batch->done = false;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_waiting.push_back(batch.get());
+        }
+        m_inFlight.push_back(std::move(batch));
+        m_changed.notify_one();
+        // Two batches a worker at most: memory stays the same whatever the length of the file.
+        while (m_inFlight.size() > 2 * std::size_t(m_workerCount))
+            writeFirstBatch();
+    }
+
+    std::unique_ptr<Batch> takeFreeBatch()
+    {
+        if (m_free.empty())
+            return std::make_unique<Batch>();
+        std::unique_ptr<Batch> batch = std::move(m_free.back());
+        m_free.pop_back();
+        return batch;
+    }
+
+    // Writes the oldest batch once it is checked: each row's report, then its line, in the
+    // order of the file.
+    void writeFirstBatch()
+    {
+        Batch &batch = *m_inFlight.front();
+        {
+            std::unique_lock lock(m_mutex);
+            m_finished.wait(lock, [&batch] { return batch.done; });
+        }
+        if (batch.failure)
+            std::rethrow_exception(batch.failure);
+        qsizetype written = 0;
+        for (const RowOutcome &outcome : batch.outcomes) {
+            m_badRows += outcome.bad;
+            m_failing += outcome.failing;
+            if (outcome.report) {
+                if (written < outcome.textEnd) {
+                    // The lines before it are out before a report can fail.
+                    const qsizetype start = written;
+                    written = previousEnd(batch, outcome);
+                    if (written > start)
+                        write(QStringView(batch.text).sliced(start, written - start));
+                }
+                writeReport(*outcome.report, outcome.name, outcome.rowNumber);
+            }
+        }
+        if (written < batch.text.size())
+            write(QStringView(batch.text).sliced(written));
+        m_free.push_back(std::move(m_inFlight.front()));
+        m_inFlight.pop_front();
+    }
+
+    static qsizetype previousEnd(const Batch &batch, const RowOutcome &outcome)
+    {
+        const std::size_t index = std::size_t(&outcome - batch.outcomes.data());
+        return index > 0 ? batch.outcomes[index - 1].textEnd : 0;
+    }
+
+    // On a worker.
+    void checkBatch(Batch &batch) const
+    {
+        batch.text.clear();
+        batch.outcomes.clear();
+        for (std::size_t i = 0; i < batch.count; ++i) {
+            RowOutcome outcome;
+            outcome.rowNumber = batch.rowNumbers[i];
+            checkRow(batch.rows[i], batch.text, outcome);
+            batch.text += m_lineEnd;
+            outcome.textEnd = batch.text.size();
+            batch.outcomes.push_back(std::move(outcome));
+        }
+    }
+
+    void checkRow(const RowFields &fields, QString &line, RowOutcome &outcome) const
+    {
+        JointInputs inputs;
+        bool empty = true;
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            const QString cell = decoded(fields.at(i), m_dialect.utf8);
+            if (i)
+                line += m_delimiter;
+            appendCell(line, cell, m_delimiter);
+            if (cell.trimmed().isEmpty())
+                continue;
+            empty = false;
+            if (i == m_nameColumn)
+                outcome.name = cell.trimmed();
+            else if (m_columnBox[std::size_t(i)])
+                inputs[std::size_t(*m_columnBox[std::size_t(i)])] = cell;
+        }
+        for (qsizetype i = fields.size(); i < m_header->size(); ++i)
+            line += m_delimiter;
+        if (!empty)
+            appendResults(line, inputs, outcome);
+        else
+            line += QString(resultColumns.size(), m_delimiter);
+    }
+
+    void appendResults(QString &line, const JointInputs &inputs, RowOutcome &outcome) const
     {
         const JointResult joint = runJoint(inputs);
         QString least;
@@ -394,7 +592,7 @@ private:
             least = leastLengthText(findLeastLength(joint));
         QString error;
         if (joint.error) {
-            ++m_badRows;
+            outcome.bad = true;
             QString source = joint.error->result;
             if (joint.error->box) {
                 const auto column = std::find(m_columnBox.begin(), m_columnBox.end(), joint.error->box);
@@ -402,42 +600,50 @@ private:
             }
             error = source + QStringLiteral(": ") + joint.error->message;
         } else if (!holds(*joint.relation)) {
-            ++m_failing;
+            outcome.failing = true;
         }
         const bool checked = joint.relation.has_value();
-        const QStringList cells = {
-            joint.Label52,
-            checked ? joint.Edit2 : QString(),
-            checked ? joint.Edit9 : QString(),
-            checked ? joint.Edit10 : QString(),
-            checked ? joint.Edit11 : QString(),
-            checked ? joint.Label22 : QString(),
-            checked ? joint.Label23 : QString(),
-            checked ? joint.Label26 : QString(),
-            checked ? joint.Label27 : QString(),
-            joint.warnings.join(QStringLiteral("; ")),
-            joint.proposed ? joint.Edit13 : QString(),
-            least,
-            error,
+        const QString *const cells[] = {
+            &joint.Label52,
+            checked ? &joint.Edit2 : nullptr,
+            checked ? &joint.Edit9 : nullptr,
+            checked ? &joint.Edit10 : nullptr,
+            checked ? &joint.Edit11 : nullptr,
+            checked ? &joint.Label22 : nullptr,
+            checked ? &joint.Label23 : nullptr,
+            checked ? &joint.Label26 : nullptr,
+            checked ? &joint.Label27 : nullptr,
         };
-        for (const QString &cell : cells) {
+        for (const QString *cell : cells) {
+            line += m_delimiter;
+            if (cell)
+                appendCell(line, *cell, m_delimiter);
+        }
+        for (const QString &cell : {joint.warnings.join(QStringLiteral("; ")), joint.proposed ? joint.Edit13 : QString(),
+                                    least, error}) {
             line += m_delimiter;
             appendCell(line, cell, m_delimiter);
         }
         if (m_options.reportsFolder && !joint.error)
-            writeReport(joint, name);
+            outcome.report = joint.reportSnapshot();
     }
 
-    void writeReport(const JointResult &joint, const QString &name)
+    void writeReport(const ReportSnapshot &snapshot, const QString &name, qint64 rowNumber)
     {
-        QString base = reportName(name, m_rowNumber);
+        QString base = reportName(name, rowNumber);
         // Names differing only in case are one file on Windows.
         int &uses = m_reportNames[base.toLower()];
         if (++uses > 1)
             base += QStringLiteral("_%1").arg(uses);
         const QString path = QDir(*m_options.reportsFolder).filePath(base + QStringLiteral(".txt"));
         try {
-            writeReportFile(path, joint.reportSnapshot());
+            // As "Записать расчет" writes it, but without waiting for the disk at each of
+            // thousands of files: a run cut short is simply run again.
+            TextFileWriter file(path);
+            file.skipSync();
+            for (const QString &reportLine : reportLines(snapshot))
+                file.writeLine(reportLine);
+            file.commit();
         } catch (const WeldError &error) {
             throw WeldError(QDir::toNativeSeparators(path) + QStringLiteral(": ")
                             + withErrorFullStop(error.message()));
@@ -451,7 +657,7 @@ private:
         return WeldError(name + QStringLiteral(": ") + withErrorFullStop(error.message()));
     }
 
-    void write(const QString &text)
+    void write(QStringView text)
     {
         if (m_file) {
             try {
@@ -459,6 +665,8 @@ private:
             } catch (const InOutError &error) {
                 throw outputError(error);
             }
+        } else if (m_console) {
+            printText(text.toString());
         } else {
             const QByteArray bytes = m_dialect.utf8 ? text.toUtf8() : encodeCp1251(text);
             if (!writeOutput(bytes))
@@ -471,6 +679,8 @@ private:
     QChar m_delimiter;
     QString m_lineEnd;
     std::unique_ptr<TextFileWriter> m_file;
+    // A table for a person's eyes: shown as text, not as the schedule's bytes.
+    const bool m_console = standardOutputIsConsole();
     std::optional<QStringList> m_header;
     std::vector<std::optional<InputBox>> m_columnBox;
     qsizetype m_nameColumn = -1;
@@ -478,6 +688,20 @@ private:
     qint64 m_badRows = 0;
     qint64 m_failing = 0;
     QHash<QString, int> m_reportNames;
+
+    // The batch being filled, those being checked or written in the order of the file, and
+    // those to be filled again.
+    std::unique_ptr<Batch> m_filling;
+    std::deque<std::unique_ptr<Batch>> m_inFlight;
+    std::vector<std::unique_ptr<Batch>> m_free;
+    // Shared with the workers.
+    std::mutex m_mutex;
+    std::condition_variable m_changed;  // a batch waits, or the run stops
+    std::condition_variable m_finished; // a batch is checked
+    std::deque<Batch *> m_waiting;
+    bool m_stopping = false;
+    std::vector<std::thread> m_workers;
+    unsigned m_workerCount = 1;
 };
 
 QString where(const QString &path, const BrokenFile &broken)
@@ -524,7 +748,7 @@ ScheduleStatus runSchedule(const ScheduleOptions &options)
     }
     try {
         ScheduleRun run(options, dialect);
-        CsvReader reader(dialect.delimiter, [&run](const QList<QByteArray> &fields, qint64 line) {
+        CsvReader reader(dialect.delimiter, [&run](const RowFields &fields, qint64 line) {
             run.row(fields, line);
         });
         readLines(file, dialect.byteOrderMark, [&reader](QByteArrayView line) { reader.feedLine(line); });

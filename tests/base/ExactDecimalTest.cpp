@@ -5,6 +5,7 @@
 
 #include <QTest>
 #include <cstring>
+#include <random>
 
 namespace {
 
@@ -99,6 +100,58 @@ private Q_SLOTS:
             const Decimal decimal = leadingDigits(value, 100000);
             const long double back = nearestExtended(decimal.digits, decimal.exponent - (long long)decimal.digits.size(), false);
             QVERIFY2(identical(back, value), qPrintable(describe(decimal) + " reads back as " + describe(back)));
+        }
+    }
+
+    // The short road through 128-bit integers gives the digits of the big integers, wherever it
+    // is taken and wherever it stops.
+    void shortRoadAgreesWithBigIntegers_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("shown values") << 0;   // typed decimals and results of a few digits
+        QTest::newRow("ties") << 1;           // exact halves, quarters, ... at every place
+        QTest::newRow("whole numbers") << 2;  // up to and beyond 2^64 and 2^128
+        QTest::newRow("small") << 3;          // down to 10^-12, past where the short road ends
+        QTest::newRow("full mantissas") << 4; // every bit of the 64-bit mantissa set at random
+    }
+    void shortRoadAgreesWithBigIntegers()
+    {
+        QFETCH(int, kind);
+        std::mt19937_64 random(std::uint64_t(kind) + 100);
+        const auto uniform = [&random](double low, double high) {
+            return std::uniform_real_distribution<double>(low, high)(random);
+        };
+        const auto checkOne = [](long double value, std::size_t count) {
+            const Decimal fast = leadingDigits(value, count);
+            const Decimal exact = leadingDigitsByBigIntegers(value, count);
+            QVERIFY2(fast.digits == exact.digits && fast.exponent == exact.exponent && fast.negative == exact.negative,
+                     qPrintable(describe(value) + QString(" count %1: ").arg(count) + describe(fast)
+                                + " != " + describe(exact)));
+        };
+        checkOne(-0.0L, 16);
+        for (int i = 0; i < 100000; ++i) {
+            long double value = 0;
+            switch (kind) {
+            case 0:
+                value = std::nearbyint(uniform(0, 1e7)) / std::pow(10.0, double(random() % 8));
+                value = i % 3 ? double(value) : value * 1.1L;
+                break;
+            case 1:
+                value = std::ldexp((long double)(random() % 100000 * 2 + 1), -int(random() % 60));
+                break;
+            case 2:
+                value = std::ldexp((long double)(random() | 1), int(random() % 80));
+                break;
+            case 3:
+                value = uniform(1, 10) * std::pow(10.0, -double(random() % 13));
+                break;
+            case 4:
+                value = std::ldexp((long double)(random() | (1ULL << 63)), int(random() % 200) - 140);
+                break;
+            }
+            checkOne(i % 2 ? -value : value, std::size_t(1 + random() % 20));
+            if (QTest::currentTestFailed())
+                return;
         }
     }
 

@@ -3,8 +3,11 @@
 #include "JointRun.h"
 #include "LeastLength.h"
 #include "Numbers.h"
+#include "WeldFormulas.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+#include <cstring>
 
 Q_DECLARE_METATYPE(JointInputs)
 
@@ -41,6 +44,41 @@ class LeastLengthTest : public QObject
 
 private Q_SLOTS:
     void initTestCase() { setDecimalSeparator(QLatin1Char(',')); }
+
+    // A trial's design length is the one the caption of Label52 shows and the check reads back.
+    void trialDesignLengthAsTheCaptionShowsIt_data()
+    {
+        QTest::addColumn<QString>("length");
+        QTest::addColumn<QString>("leg");
+        QTest::newRow("whole") << "17" << "4";
+        QTest::newRow("a half rounds away from zero") << "0,25" << "0";
+        QTest::newRow("a negative half") << "0" << "1,25";
+        QTest::newRow("rounds to zero from below") << "0,4" << "2,2";
+        QTest::newRow("rounds up to a million mm") << "99999,96" << "0";
+        QTest::newRow("scientific caption") << "10000000" << "4";
+        QTest::newRow("huge") << "1E300" << "6";
+    }
+    void trialDesignLengthAsTheCaptionShowsIt()
+    {
+        QFETCH(QString, length);
+        QFETCH(QString, leg);
+        QList<std::pair<QString, QString>> texts = {{length, leg}};
+        // And random whole and decimal lengths with the legs a search tries.
+        QRandomGenerator random(18);
+        for (int i = 0; i < 20000; ++i) {
+            const qint64 whole = 1 + random.bounded(qint64(10'000'000) >> random.bounded(24));
+            texts.append({i % 2 ? QString::number(whole) : QString::number(whole) + QStringLiteral(",%1").arg(random.bounded(100)),
+                          legEntries[random.bounded(legEntries.size())]});
+        }
+        for (const auto &[lengthText, legText] : texts) {
+            WeldCalcValues state;
+            const QString caption = updateDesignLength(state, lengthText, legText);
+            const double shown = store(divide(parseNumber(caption), lengthFactor));
+            const double fast = designLengthAsShown(state.L, state.Kf);
+            QVERIFY2(std::memcmp(&shown, &fast, sizeof shown) == 0,
+                     qPrintable(lengthText + QLatin1Char(' ') + legText + QLatin1Char(' ') + caption));
+        }
+    }
 
     void leastLengthAtItsEdges_data()
     {

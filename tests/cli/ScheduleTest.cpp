@@ -78,6 +78,12 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("--decimal-separator"), QStringLiteral(",")}
             << encodeCp1251(QString::fromUtf8(dialect("Имя;Нагрузка;Эксцентриситет;" + resultColumns + "\r\n" + example, '\t')))
             << 0;
+        // Read as UTF-8 its last byte would be lost; as Windows-1251 it comes back.
+        QTest::newRow("ends inside a UTF-8 character: Windows-1251")
+            << QByteArray("name;P;e\r\nJ1;0,5;10\r\n\xD0") << QStringList()
+            << encodeCp1251(QString::fromUtf8("name;P;e;" + resultColumns + "\r\nJ1;0,5;10;" + exampleResults
+                                              + "\r\nР;;;42;1,18;0,823;0,0;0,0;0;1850; < ;Условие выполняется.;;1;5;\r\n"))
+            << 0;
         QTest::newRow("quotes, a line break in a name, an unknown column")
             << QByteArray("Имя;Марка;P;e\r\n\"Ш \"\"1\"\"\r\nузел\";С245;0,5;10\r\n") << QStringList()
             << "Имя;Марка;P;e;" + resultColumns + "\r\n\"Ш \"\"1\"\"\r\nузел\";С245;0,5;10;" + exampleResults + "\r\n"
@@ -167,6 +173,37 @@ private Q_SLOTS:
         const QByteArray report = contentOf(QDir(reports).filePath(QStringLiteral("а_б.txt")));
         QCOMPARE(report.count("\r\n"), 63);
         QVERIFY(report.contains(encodeCp1251(u"sigma= M/Ww= 500 / 0,823= 607,4кгс/см^2\r\n")));
+    }
+
+    // Rows are checked in parallel batches: a long schedule still comes back in the file's order,
+    // each row with the results and the report it has alone.
+    void longSchedulesKeepTheirOrder()
+    {
+        QTemporaryDir folder;
+        const QString schedule = folder.filePath(QStringLiteral("joints.csv"));
+        QByteArray input = "Имя;P;e\r\n";
+        for (int row = 1; row <= 3000; ++row)
+            input += "Ш" + QByteArray::number(row) + ";" + QByteArray::number(row % 7) + "," + QByteArray::number(row % 10)
+                     + ";" + QByteArray::number(row % 300) + "\r\n";
+        writeFile(schedule, input);
+        const QString reports = folder.filePath(QStringLiteral("reports"));
+        QDir(folder.path()).mkdir(QStringLiteral("reports"));
+        const Run run = weldcheck({schedule, QStringLiteral("--reports"), reports});
+        const QList<QByteArray> lines = run.output.split('\n');
+        const QList<QByteArray> rows = input.split('\n');
+        QCOMPARE(lines.size(), rows.size());
+        for (qsizetype i = 0; i + 1 < rows.size(); ++i)
+            QVERIFY2(lines[i].startsWith(rows[i].chopped(1) + ';'), lines[i].constData());
+        QCOMPARE(QDir(reports).entryList(QDir::Files).size(), 3000);
+        for (const int row : {1, 512, 513, 1999, 3000}) {
+            QTemporaryDir alone;
+            const QString single = alone.filePath(QStringLiteral("joint.csv"));
+            writeFile(single, rows[0] + '\n' + rows[row] + '\n');
+            const Run singleRun = weldcheck({single, QStringLiteral("--reports"), alone.path()});
+            QCOMPARE(singleRun.output.split('\n').value(1), lines[row]);
+            const QString report = QStringLiteral("Ш%1.txt").arg(row);
+            QCOMPARE(contentOf(QDir(reports).filePath(report)), contentOf(alone.filePath(report)));
+        }
     }
 
     // The worked example of the report, typed as options, gives the window's file byte for byte.
