@@ -16,6 +16,13 @@ import sys
 # Wine enumerates the display adapter and monitor again at every start and stamps them; these are
 # the machine's, never a program's.
 WINE_DEVICE_KEYS = re.compile(r"^system\.reg \[System\\\\CurrentControlSet\\\\(Control\\\\Class|Enum)\\\\")
+# Empty keys that Wine's own font code creates the first time a program enumerates the fonts and
+# asks DirectWrite for its rendering settings, as Qt does at start; a value under them would still
+# count.
+WINE_FONT_KEYS = [
+    re.compile(r"^registry system\.reg \[Software\\\\Microsoft\\\\Avalon\.Graphics\\\\DISPLAY1\]$"),
+    re.compile(r"^registry user\.reg \[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\Fonts\]$"),
+]
 # The system's shared places that a per-user installation creates when they are missing and that
 # belong to every program installed so, not to this one: the per-user programs folder
 # (FOLDERID_UserProgramFiles) and the list of programs itself.
@@ -50,7 +57,7 @@ def snapshot(prefix, output):
 def compare(before, after):
     old = set(pathlib.Path(before).read_text(encoding="utf-8").splitlines())
     new = set(pathlib.Path(after).read_text(encoding="utf-8").splitlines())
-    added = sorted(line for line in new - old if not any(p.match(line) for p in SHARED_PLACES))
+    added = sorted(line for line in new - old if not any(p.match(line) for p in SHARED_PLACES + WINE_FONT_KEYS))
     removed = sorted(old - new)
     for line in added:
         print(f"left behind: {line}")
