@@ -151,6 +151,15 @@ void *createTemporary(const Path &target, Path &name)
     return nullptr;
 }
 
+// Beyond MAX_PATH the plain form of a name fails; the extended form, of the full name, does not.
+// The temporary sibling's name may be longer than the target's, so it counts too.
+constexpr std::size_t temporaryNameLength = 14; // ".~xxxxxxxx.tmp"
+
+bool hasSystemPrefix(const Path &path)
+{
+    return path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0;
+}
+
 Path folderOf(const Path &path)
 {
     const std::size_t separator = path.find_last_of(L"\\/");
@@ -195,6 +204,27 @@ void emptyForRewrite(Handle &existing, const Path &path, std::size_t size)
 
 } // namespace
 
+Path systemPath(const Path &path)
+{
+    if (hasSystemPrefix(path))
+        return path;
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return path;
+    Path full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed)
+        return path;
+    full.resize(length);
+    // Shorter names keep their plain form and the system's usual reading of it; a device name
+    // comes back as \\.\NAME and stays so.
+    if (full.size() + temporaryNameLength < MAX_PATH || hasSystemPrefix(full))
+        return path;
+    if (full.rfind(L"\\\\", 0) == 0) // \\server\share\...
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
 void Writer::chooseRoute()
 {
     const DWORD attributes = GetFileAttributesW(m_path.c_str());
@@ -236,7 +266,7 @@ void refuseBlockingRead(const Path &path)
 {
     // Asks for no access at all: enough to learn the kind, and it does not take a pipe's instance
     // for reading.
-    HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    HANDLE handle = CreateFileW(systemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return;
@@ -377,6 +407,11 @@ void emptyForRewrite(Handle &existing, const Path &, std::size_t size)
 
 } // namespace
 
+Path systemPath(const Path &path)
+{
+    return path;
+}
+
 void Writer::chooseRoute()
 {
     struct stat status {};
@@ -453,7 +488,7 @@ void writeAndClose(Handle &handle, const char *data, std::size_t size, bool sync
 } // namespace
 
 Writer::Writer(const Path &path)
-    : m_path(path)
+    : m_path(systemPath(path))
 {
     try {
         chooseRoute();

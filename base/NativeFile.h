@@ -76,6 +76,11 @@ private:
     bool m_synced = true;
 };
 
+// The name the system's file functions are given for `path`: on Windows a full name longer than
+// MAX_PATH in its extended form ("\\?\C:\..."), so that deep folders work as Explorer shows them;
+// everything else as it is.
+Path systemPath(const Path &path);
+
 // Throws Failure{WouldBlock} when reading `path` would wait for another program (a named pipe, a
 // socket); a file, a folder, a device and a missing file pass, their errors are the reader's.
 void refuseBlockingRead(const Path &path);

@@ -90,6 +90,12 @@ void checkName(const QString &fullPath)
     if (target.fileName().isEmpty() || fullPath.endsWith(QLatin1Char('/'))
         || fullPath.endsWith(QDir::separator()))
         throw InOutError(invalidFilename);
+#ifdef Q_OS_WIN
+    // Windows drops a final dot or space from a name: the file would be written under another
+    // name than the one confirmed, over a file of that name, and not be found under its own.
+    if (target.fileName().endsWith(QLatin1Char('.')) || target.fileName().endsWith(QLatin1Char(' ')))
+        throw InOutError(invalidFilename);
+#endif
 }
 
 } // namespace

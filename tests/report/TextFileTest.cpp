@@ -2,6 +2,7 @@
 // and each failure on its row of the message table with the user's file left as it was.
 #include "Errors.h"
 #include "FileHelpers.h"
+#include "NativeFile.h"
 #include "TextFile.h"
 #include "ViewerText.h"
 
@@ -234,6 +235,33 @@ private Q_SLOTS:
             QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         }
     }
+
+#ifdef Q_OS_WIN
+    // What the system's file functions are given: the extended form only where the plain one
+    // would pass MAX_PATH, the temporary sibling's name counted.
+    void longNamesTakeTheExtendedForm_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("given");
+        const QString deep = QString(120, QChar(0x0416)) + u'\\' + QString(120, QChar(0x0416)) + u'\\';
+        QTest::newRow("short") << "C:\\Отчеты\\a.txt" << "C:\\Отчеты\\a.txt";
+        QTest::newRow("short, the temporary name long") << "C:\\" + QString(244, QLatin1Char('n')) + "\\a"
+                                                         << "\\\\?\\C:\\" + QString(244, QLatin1Char('n')) + "\\a";
+        QTest::newRow("long") << "C:\\" + deep + "a.txt" << "\\\\?\\C:\\" + deep + "a.txt";
+        QTest::newRow("long, its dots and slashes resolved")
+            << "C:/x/../" + QDir::fromNativeSeparators(deep) + "a.txt" << "\\\\?\\C:\\" + deep + "a.txt";
+        QTest::newRow("long, on a network share")
+            << "\\\\server\\share\\" + deep + "a.txt" << "\\\\?\\UNC\\server\\share\\" + deep + "a.txt";
+        QTest::newRow("long, already extended") << "\\\\?\\C:\\" + deep + "a" << "\\\\?\\C:\\" + deep + "a";
+        QTest::newRow("device") << "\\\\.\\NUL" << "\\\\.\\NUL";
+    }
+    void longNamesTakeTheExtendedForm()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, given);
+        QCOMPARE(QString::fromStdWString(nativefile::systemPath(path.toStdWString())), given);
+    }
+#endif
 
 #ifdef Q_OS_UNIX
     void fullDeviceGivesItsErrorNumber()
