@@ -50,9 +50,13 @@ inline QStringList entriesOf(const QString &folder)
                                   QDir::Name);
 }
 
+// Made absolute when the program starts: under Wine a path without a drive would follow the
+// working folder's drive, which the viewer's tests change.
+inline const QString testDataFolder = QFileInfo(QStringLiteral(WELD_REPORT_TEST_DATA)).absoluteFilePath();
+
 inline QString testDataPath(const QString &name)
 {
-    return QStringLiteral(WELD_REPORT_TEST_DATA) + QLatin1Char('/') + name;
+    return testDataFolder + QLatin1Char('/') + name;
 }
 
 // Runs `save` against the target and returns the message of the InOutError it raised, or a
