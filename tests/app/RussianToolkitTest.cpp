@@ -174,6 +174,9 @@ private Q_SLOTS:
     }
     void fileDialogsShowTheirEntriesAsWrittenInRussian()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows shows its own dialog, in the system's language");
+#endif
         QFETCH(std::function<void()>, command);
         QFETCH(QString, accept);
         QFETCH(QStringList, entries);
