@@ -53,6 +53,17 @@ private:
     QMimeDatabase m_mimeDatabase;
 };
 
+#ifndef Q_OS_WIN // Windows runs its own dialog
+void keepFileDialogStateOffDisk()
+{
+    // Qt's dialog keeps its history, last folder and view in the user's settings file
+    // (QtProject.conf); the program keeps nothing between runs. Settings in a folder that can
+    // never be made, below the null device, are neither read nor written.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
+#endif
+
 class QtUserInteraction final : public UserInteraction
 {
 public:
@@ -92,15 +103,6 @@ QtUserInteraction &qtInteraction()
 UserInteraction *current = nullptr;
 
 } // namespace
-
-void keepFileDialogStateOffDisk()
-{
-    // Qt's dialog keeps its history, last folder and view in the user's settings file
-    // (QtProject.conf); the program keeps nothing between runs. Settings in a folder that can
-    // never be made, below the null device, are neither read nor written.
-    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
-}
 
 void prepareFileDialog(QFileDialog &dialog, const FileDialogRequest &request)
 {

@@ -33,9 +33,6 @@ UserInteraction &userInteraction();
 // nullptr restores Qt's own.
 UserInteraction *setUserInteraction(UserInteraction *interaction);
 
-// Qt's file dialog, which the real interaction runs where Windows' own is not there, would keep its
-// state in the user's settings; this keeps it from them. Done before the first dialog opens.
-void keepFileDialogStateOffDisk();
 // Sets up Qt's file dialog as the real interaction runs it for `request`.
 void prepareFileDialog(QFileDialog &dialog, const FileDialogRequest &request);
 
