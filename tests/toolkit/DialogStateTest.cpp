@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -39,7 +40,14 @@ private Q_SLOTS:
         connect(&answer, &QTimer::timeout, this, [&] {
             if (auto *shown = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
                 answer.stop();
-                shown->selectFile(named);
+                // Typed into the name box: selectFile() leaves that box alone once it has the
+                // focus, which it may or may not have yet on a busy machine.
+                auto *nameBox = shown->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                if (!nameBox) {
+                    shown->reject(); // fails the comparison below instead of hanging
+                    return;
+                }
+                nameBox->setText(named);
                 static_cast<QDialog *>(shown)->accept(); // as the dialog's own button does
             }
         });
