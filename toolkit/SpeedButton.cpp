@@ -33,9 +33,19 @@ void SpeedButton::setGlyph(const QImage &picture)
     }
     const int glyphWidth = image.width() / 2;
     QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(image.copy(0, 0, glyphWidth, image.height())), QIcon::Normal);
-    icon.addPixmap(QPixmap::fromImage(image.copy(glyphWidth, 0, glyphWidth, image.height())),
-                   QIcon::Disabled);
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+        const QImage glyph = image.copy(mode == QIcon::Normal ? 0 : glyphWidth, 0, glyphWidth, image.height());
+        icon.addPixmap(QPixmap::fromImage(glyph), mode);
+        // Screens scaled by a fraction would repeat some of the glyph's pixels and not others,
+        // which draws its outlines unevenly thick; a blended copy is drawn there instead. At 200 %
+        // every pixel simply doubles and stays sharp.
+        for (const qreal scale : {1.25, 1.5, 1.75, 2.0}) {
+            const auto transformation = scale == 2.0 ? Qt::FastTransformation : Qt::SmoothTransformation;
+            icon.addPixmap(QPixmap::fromImage(glyph.scaled(glyph.size() * scale, Qt::IgnoreAspectRatio,
+                                                           transformation)),
+                           mode);
+        }
+    }
     setIcon(icon);
     setIconSize(QSize(glyphWidth, image.height()));
     setToolButtonStyle(text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);

@@ -92,6 +92,12 @@ void PictureBox::paintEvent(QPaintEvent *)
     if (m_picture.isNull())
         return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, m_proportional);
-    painter.drawImage(pictureRect(), m_picture);
+    const QRect target = pictureRect();
+    // Enlarged by a fractional screen scale (125 %, 150 %), repeated pixels would make lines and
+    // letters unevenly thick, so the picture is interpolated then, as when stretched; at whole
+    // scales each pixel stays a sharp square.
+    const qreal scale = painter.deviceTransform().m11() * target.width() / m_picture.width();
+    const bool wholeScale = qAbs(scale - qRound(scale)) < 0.01;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, m_proportional || !wholeScale);
+    painter.drawImage(target, m_picture);
 }

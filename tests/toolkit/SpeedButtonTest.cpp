@@ -27,6 +27,42 @@ private Q_SLOTS:
         QCOMPARE(disabled.pixelColor(0, 0).alpha(), 0);
     }
 
+    // Black and white one-pixel stripes: a screen scaled by a fraction gets the glyph at its own
+    // resolution, blended; at 200 % every pixel doubles and no other colour appears.
+    void glyphsOnScaledScreens_data()
+    {
+        QTest::addColumn<qreal>("screenScale");
+        QTest::addColumn<int>("pixels"); // the side of the glyph drawn
+        QTest::addColumn<bool>("blended");
+        QTest::newRow("100 %") << 1.0 << 20 << false;
+        QTest::newRow("125 %") << 1.25 << 25 << true;
+        QTest::newRow("150 %") << 1.5 << 30 << true;
+        QTest::newRow("175 %") << 1.75 << 35 << true;
+        QTest::newRow("200 %") << 2.0 << 40 << false;
+    }
+    void glyphsOnScaledScreens()
+    {
+        QFETCH(qreal, screenScale);
+        QFETCH(int, pixels);
+        QFETCH(bool, blended);
+        QImage picture(40, 20, QImage::Format_RGB32);
+        picture.fill(QColor(128, 128, 0));
+        for (int x = 2; x < 18; ++x)
+            for (int y = 2; y < 18; ++y)
+                picture.setPixel(x, y, x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+        SpeedButton button;
+        button.setGlyph(picture);
+        QCOMPARE(button.iconSize(), QSize(20, 20));
+        const QImage glyph = button.icon().pixmap(QSize(20, 20), screenScale).toImage();
+        QCOMPARE(glyph.size(), QSize(pixels, pixels));
+        bool other = false;
+        for (int x = pixels / 5; x < pixels * 4 / 5; ++x) {
+            const QRgb colour = glyph.pixel(x, pixels / 2);
+            other = other || (colour != qRgb(0, 0, 0) && colour != qRgb(255, 255, 255));
+        }
+        QCOMPARE(other, blended);
+    }
+
     void reportsMouseMovesWithoutButtons()
     {
         SpeedButton button;

@@ -6,9 +6,11 @@
 #include "Spr_ras4et.h"
 #include "Spravka.h"
 #include "Startup.h"
+#include "StartupPlatform.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit5.h"
+#include "Wine.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +18,9 @@
 
 int main(int argc, char **argv)
 {
+    // The program's own platform and font engine, so that the grabs under Wine show its faces.
+    if (const auto platform = chosenPlatform(runsUnderWine(), qEnvironmentVariableIsSet("QT_QPA_PLATFORM")))
+        qputenv("QT_QPA_PLATFORM", *platform);
     QApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <folder for the PNG files>\n", argv[0]);
