@@ -4,15 +4,14 @@
 #include "About.h"
 #include "MainForm.h"
 #include "ProgramWindows.h"
+#include "RealFileDialog.h"
 #include "SpeedButton.h"
 #include "Unit1.h"
 #include "Unit3.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDirIterator>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -20,21 +19,6 @@
 #include <QTimer>
 
 #include <utility>
-
-namespace {
-
-QStringList entriesBelow(const QString &folder)
-{
-    QStringList entries;
-    for (QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories);
-         it.hasNext();)
-        entries << it.next();
-    entries.sort();
-    return entries;
-}
-
-} // namespace
 
 enum class Dialog { Open, SaveAs, Report, Viewer, About };
 Q_DECLARE_METATYPE(Dialog)
@@ -69,17 +53,11 @@ private Q_SLOTS:
     {
         QVERIFY(m_home.isValid());
         QVERIFY(m_files.isValid());
-        // Every place a user's settings or caches could go, inside a folder the test watches.
-        qputenv("HOME", QFile::encodeName(m_home.path()));
-        for (const char *variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
-            qputenv(variable, QFile::encodeName(m_home.filePath(QString::fromLatin1(variable))));
+        redirectUserFolders(m_home.path());
         connect(&m_answerer, &QTimer::timeout, this, [this] {
             QWidget *shown = QApplication::activeModalWidget();
             if (auto *dialog = qobject_cast<QFileDialog *>(shown); dialog && !m_pendingAnswer.isEmpty()) {
-                // Typed into the name box, where a user types it.
-                if (auto *nameBox = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-                    nameBox->setText(std::exchange(m_pendingAnswer, QString()));
-                static_cast<QDialog *>(dialog)->accept();
+                typeNameAndAccept(*dialog, std::exchange(m_pendingAnswer, QString()));
             } else if (auto *box = qobject_cast<QMessageBox *>(shown)) {
                 box->accept();
             }
