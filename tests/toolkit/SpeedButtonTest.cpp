@@ -35,9 +35,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("pixels"); // the side of the glyph drawn
         QTest::addColumn<bool>("blended");
         QTest::newRow("100 %") << 1.0 << 20 << false;
-        QTest::newRow("125 %") << 1.25 << 25 << true;
         QTest::newRow("150 %") << 1.5 << 30 << true;
-        QTest::newRow("175 %") << 1.75 << 35 << true;
         QTest::newRow("200 %") << 2.0 << 40 << false;
     }
     void glyphsOnScaledScreens()
