@@ -92,12 +92,11 @@ void PictureBox::paintEvent(QPaintEvent *)
     if (m_picture.isNull())
         return;
     QPainter painter(this);
-    const QRect target = pictureRect();
     // Enlarged by a fractional screen scale (125 %, 150 %), repeated pixels would make lines and
     // letters unevenly thick, so the picture is interpolated then, as when stretched; at whole
     // scales each pixel stays a sharp square.
-    const qreal scale = painter.deviceTransform().m11() * target.width() / m_picture.width();
-    const bool wholeScale = qAbs(scale - qRound(scale)) < 0.01;
+    const qreal screenScale = painter.deviceTransform().m11();
+    const bool wholeScale = qAbs(screenScale - qRound(screenScale)) < 0.01;
     painter.setRenderHint(QPainter::SmoothPixmapTransform, m_proportional || !wholeScale);
-    painter.drawImage(target, m_picture);
+    painter.drawImage(pictureRect(), m_picture);
 }
