@@ -177,6 +177,24 @@ private:
     std::optional<BrokenFile> m_broken;
 };
 
+// A row may have fewer fields than the header (a spreadsheet drops empty trailing cells), never
+// more. Both readings check it: the file may change between them.
+class FieldCount
+{
+public:
+    // Throws BrokenFile for a row longer than the header; the first row is the header.
+    void check(const RowFields &fields, qint64 line)
+    {
+        if (m_header == 0)
+            m_header = fields.size();
+        else if (fields.size() > m_header)
+            throw BrokenFile{line, m_header + 1, QStringLiteral("в строке больше полей, чем в заголовке")};
+    }
+
+private:
+    qsizetype m_header = 0;
+};
+
 // Feeds the whole file line by line, after the byte-order mark.
 void readLines(QFile &file, bool skipMark, const std::function<void(QByteArrayView)> &feed)
 {
@@ -240,15 +258,9 @@ Dialect examine(QFile &file)
     dialect.lineEnd = header.endsWith("\r\n") || !header.endsWith('\n') ? QByteArray("\r\n") : QByteArray("\n");
     dialect.delimiter = delimiterOf(header);
 
-    qsizetype headerFields = 0;
-    CsvReader reader(dialect.delimiter, [&](const RowFields &fields, qint64 line) {
-        if (headerFields == 0) {
-            headerFields = fields.size();
-            return;
-        }
-        if (fields.size() > headerFields)
-            throw BrokenFile{line, headerFields + 1, QStringLiteral("в строке больше полей, чем в заголовке")};
-    });
+    FieldCount fieldCount;
+    CsvReader reader(dialect.delimiter,
+                     [&fieldCount](const RowFields &fields, qint64 line) { fieldCount.check(fields, line); });
     readLines(file, dialect.byteOrderMark, [&](QByteArrayView line) {
         // No character spans a line end, so the file is UTF-8 when each line is; a file ending
         // inside a character is not.
@@ -365,8 +377,9 @@ public:
     ScheduleRun(const ScheduleRun &) = delete;
     ScheduleRun &operator=(const ScheduleRun &) = delete;
 
-    void row(const RowFields &fields, qint64)
+    void row(const RowFields &fields, qint64 line)
     {
+        m_fieldCount.check(fields, line);
         if (!m_header) {
             header(fields);
             startWorkers();
@@ -681,6 +694,7 @@ private:
     std::unique_ptr<TextFileWriter> m_file;
     // A table for a person's eyes: shown as text, not as the schedule's bytes.
     const bool m_console = standardOutputIsConsole();
+    FieldCount m_fieldCount;
     std::optional<QStringList> m_header;
     std::vector<std::optional<InputBox>> m_columnBox;
     qsizetype m_nameColumn = -1;
