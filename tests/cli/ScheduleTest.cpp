@@ -136,11 +136,34 @@ private Q_SLOTS:
         const QString schedule = folder.filePath(QStringLiteral("joints.csv"));
         writeFile(schedule, input);
         const QString output = folder.filePath(QStringLiteral("results.csv"));
-        const Run run = weldcheck({schedule, QStringLiteral("-o"), output, QStringLiteral("--reports"), folder.path()});
-        QCOMPARE(run.status, 2);
-        QVERIFY2(run.errors.startsWith(QStringLiteral("weldcheck: ") + QDir::toNativeSeparators(schedule) + QStringLiteral(", ") + where),
-                 qPrintable(run.errors));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("joints.csv")});
+        // With reports the file is examined before any row is checked, without them meanwhile.
+        for (const QStringList &reports : {QStringList{QStringLiteral("--reports"), folder.path()}, QStringList()}) {
+            const Run run = weldcheck(QStringList{schedule, QStringLiteral("-o"), output} + reports);
+            QCOMPARE(run.status, 2);
+            QVERIFY2(run.errors.startsWith(QStringLiteral("weldcheck: ") + QDir::toNativeSeparators(schedule)
+                                           + QStringLiteral(", ") + where),
+                     qPrintable(run.errors));
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("joints.csv")});
+        }
+    }
+
+    // A Windows-1251 schedule that looks like UTF-8 for its first megabyte: the output file,
+    // checked while the file is examined, comes out as the examined-first standard output does.
+    void lateWindows1251TextIsFoundInTime()
+    {
+        QTemporaryDir folder;
+        const QString schedule = folder.filePath(QStringLiteral("joints.csv"));
+        QByteArray input = "Name;P;e\r\n";
+        while (input.size() < (1 << 20))
+            input += "J;0,5;10\r\n";
+        input += encodeCp1251(u"Ш;1;100\r\n");
+        writeFile(schedule, input);
+        const QString output = folder.filePath(QStringLiteral("results.csv"));
+        QCOMPARE(weldcheck({schedule, QStringLiteral("-o"), output}).status, 1);
+        const Run standardOutput = weldcheck({schedule});
+        QVERIFY(standardOutput.output.endsWith(
+            encodeCp1251(u"\r\nШ;1;100;42;1,18;0,823;12147,7;850,3;12177;1850; > ;Условие не выполняется!;;12;12;\r\n")));
+        QCOMPARE(contentOf(output), standardOutput.output);
     }
 
     void outputsAndReports()
