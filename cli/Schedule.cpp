@@ -787,15 +787,21 @@ std::optional<ScheduleStatus> checkRows(const ScheduleOptions &options, const Di
 ScheduleStatus runSchedule(const ScheduleOptions &options)
 {
     QFile file(options.inputPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        const QFileInfo info(options.inputPath);
-        const QString reason = !info.exists() ? QStringLiteral("нет такого файла")
-                               : info.isDir() ? QStringLiteral("это папка")
-                                              : QStringLiteral("нет доступа");
+    const auto unreadable = [&options](const QString &reason) {
         printError(QStringLiteral("weldcheck: %1: файл не читается: %2\n")
                        .arg(QDir::toNativeSeparators(options.inputPath), reason));
         return BadInput;
+    };
+    if (!file.open(QIODevice::ReadOnly)) {
+        const QFileInfo info(options.inputPath);
+        return unreadable(!info.exists() ? QStringLiteral("нет такого файла")
+                          : info.isDir() ? QStringLiteral("это папка")
+                                         : QStringLiteral("нет доступа"));
     }
+    // The file is read twice, first to examine it whole; a pipe or a device cannot be, and one
+    // like /dev/zero would never end.
+    if (file.isSequential())
+        return unreadable(QStringLiteral("это канал или устройство, а не файл"));
     // An output file shows nothing before it is committed, and a report may be written at any
     // row: without reports, the rows are examined on a thread of their own while they are
     // checked, on the encoding the file's start shows, and the run is dropped if the file proves

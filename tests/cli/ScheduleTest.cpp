@@ -181,6 +181,12 @@ private Q_SLOTS:
         run = weldcheck({schedule, QStringLiteral("-o"), folder.filePath(QStringLiteral("missing/out.csv"))});
         QCOMPARE(run.status, 3);
         QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("missing"))));
+#ifdef Q_OS_UNIX
+        // A device is refused at once, not read for ever.
+        run = weldcheck({QStringLiteral("/dev/zero"), QStringLiteral("-o"), folder.filePath(QStringLiteral("out.csv"))});
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.errors, QStringLiteral("weldcheck: /dev/zero: файл не читается: это канал или устройство, а не файл\n"));
+#endif
 
         // One report per row, named after the row (characters Windows forbids replaced, device
         // names and paths defused, repeated names numbered) or its number; each is the window's
