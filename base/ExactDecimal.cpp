@@ -449,7 +449,9 @@ Decimal leadingDigits(long double value, std::size_t count)
         mantissa >>= zeros;
         scale += zeros;
         Decimal result;
-        result.negative = std::signbit(value);
+        // The sign bit of the bytes already read: reading the value again from the x87 stack
+        // costs a stall on every conversion.
+        result.negative = (top & 0x8000) != 0;
         if (leadingDigitsShort(mantissa, scale, count, result))
             return result;
     }

@@ -6,7 +6,10 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -102,15 +105,83 @@ QString writeFixed(const Decimal &number, long long places)
     return text;
 }
 
-std::optional<QString> nonFiniteText(Extended value)
+// The checked arithmetic never lets these reach a format; should one arrive, it is named.
+QString nonFiniteText(Extended value)
 {
-    // The checked arithmetic never lets these reach a format; should one arrive, it is named.
     if (std::isnan(value))
         return QStringLiteral("NAN");
-    if (std::isinf(value))
-        return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
-    return std::nullopt;
+    return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
 }
+
+#ifdef __SIZEOF_INT128__
+// formatFixed's road for the values the program shows, without the decimal expansion: when
+// |value| × 10^decimals, cut to an integer, has at most `precision` digits, the rounding is at
+// the last place shown, and the text is that integer rounded half away from zero. It is
+// value = mantissa × 2^scale times 5^decimals × 2^decimals, exact in 128 bits. Nothing where
+// the value is beyond that road (the exact expansion decides then).
+std::optional<QString> fixedByIntegers(Extended value, int precision, int decimals)
+{
+    __extension__ typedef unsigned __int128 Wide;
+    static constexpr auto powersOfTen = [] {
+        std::array<std::uint64_t, 20> powers{};
+        powers[0] = 1;
+        for (std::size_t i = 1; i < powers.size(); ++i)
+            powers[i] = powers[i - 1] * 10;
+        return powers;
+    }();
+    if (precision > 19 || decimals > 19)
+        return std::nullopt;
+    unsigned char bytes[sizeof(Extended)];
+    std::memcpy(bytes, &value, sizeof value);
+    std::uint64_t mantissa = 0;
+    std::uint16_t top = 0;
+    std::memcpy(&mantissa, bytes, sizeof mantissa);
+    std::memcpy(&top, bytes + sizeof mantissa, sizeof top);
+    const int biasedExponent = top & 0x7fff;
+    // 5^19 < 2^45, so the product stays below 2^109.
+    Wide scaled = Wide(mantissa) * (powersOfTen[std::size_t(decimals)] >> decimals);
+    const long long shift = (long long)std::max(biasedExponent, 1) - 16383 - 63 + decimals;
+    std::uint64_t integer = 0;
+    if (shift >= 0) {
+        if (shift >= 64 || (scaled >> (64 - shift)) != 0)
+            return std::nullopt;
+        integer = std::uint64_t(scaled << shift);
+    } else if (shift > -128) {
+        const int dropped = int(-shift);
+        const Wide truncated = scaled >> dropped;
+        if (truncated >= powersOfTen[std::size_t(precision)])
+            return std::nullopt;
+        integer = std::uint64_t(truncated);
+        // The bits dropped against one half of the last place.
+        if (scaled - (truncated << dropped) >= Wide(1) << (dropped - 1))
+            ++integer;
+    } // else far below one half of the last place: zero
+    // Rounding up to 10^precision writes one digit more, in the scientific form.
+    if (integer >= powersOfTen[std::size_t(precision)])
+        return std::nullopt;
+
+    char digits[20]; // least significant first
+    int count = 0;
+    do
+        digits[count++] = char('0' + integer % 10);
+    while ((integer /= 10) != 0);
+    const bool sign = (top & 0x8000) != 0 && (count > 1 || digits[0] != '0');
+    const int integerDigits = std::max(count - decimals, 1);
+    QString text(qsizetype(sign + integerDigits + (decimals > 0 ? 1 + decimals : 0)), Qt::Uninitialized);
+    QChar *out = text.data();
+    const auto digitAt = [&](int place) { return QLatin1Char(place < count ? digits[place] : '0'); };
+    if (sign)
+        *out++ = u'-';
+    for (int place = decimals + integerDigits - 1; place >= decimals; --place)
+        *out++ = digitAt(place);
+    if (decimals > 0) {
+        *out++ = decimalSeparator();
+        for (int place = decimals - 1; place >= 0; --place)
+            *out++ = digitAt(place);
+    }
+    return text;
+}
+#endif
 
 constexpr int generalPrecision = 15;
 constexpr int smallestFixedExponent = -4; // 0.00001 = 0.1 × 10^-4 is still written fixed
@@ -151,8 +222,9 @@ Extended parseNumber(QStringView text)
         --end;
 
     // The digits of both parts run together as one integer; each decimal shifts the exponent.
-    std::string digits;
-    digits.reserve(std::size_t(end - begin));
+    // Written in place, without a length check at each digit.
+    std::string digits(std::size_t(end - begin), '0');
+    char *digit = digits.data();
     long long exponent = 0;
     bool negative = false;
     qsizetype i = begin;
@@ -160,7 +232,7 @@ Extended parseNumber(QStringView text)
         negative = text[i++] == u'-';
     bool mantissa = false;
     while (i < end && isAsciiDigit(text[i])) {
-        digits += char(text[i++].unicode());
+        *digit++ = char(text[i++].unicode());
         mantissa = true;
     }
     // ",5" and "," read as "0.5" and "0."
@@ -168,10 +240,11 @@ Extended parseNumber(QStringView text)
         ++i;
         mantissa = true;
         while (i < end && isAsciiDigit(text[i])) {
-            digits += char(text[i++].unicode());
+            *digit++ = char(text[i++].unicode());
             --exponent;
         }
     }
+    digits.resize(std::size_t(digit - digits.data()));
     if (!mantissa)
         fail();
     if (i < end && (text[i] == u'E' || text[i] == u'e')) {
@@ -240,8 +313,8 @@ Extended squareRoot(Extended value)
 
 QString formatGeneral(Extended value)
 {
-    if (std::optional<QString> text = nonFiniteText(value))
-        return *text;
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
     Decimal number = leadingDigits(value, std::size_t(generalPrecision + 1));
     roundAt(number, number.exponent - generalPrecision);
     if (number.digits.empty())
@@ -253,10 +326,14 @@ QString formatGeneral(Extended value)
 
 QString formatFixed(Extended value, int precision, int decimals)
 {
-    if (std::optional<QString> text = nonFiniteText(value))
-        return *text;
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
     precision = std::max(precision, 1);
     decimals = std::max(decimals, 0);
+#ifdef __SIZEOF_INT128__
+    if (std::optional<QString> text = fixedByIntegers(value, precision, decimals))
+        return *std::move(text);
+#endif
     // At most `precision` digits are kept, so one more decides the rounding.
     Decimal number = leadingDigits(value, std::size_t(precision + 1));
     if (!number.digits.empty())
