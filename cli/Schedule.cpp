@@ -508,10 +508,19 @@ private:
     void startWorkers()
     {
         decimalSeparator();
+        // The arithmetic is written for the x87's extended precision, which the C runtime sets
+        // for the first thread; Windows starts every other thread in double precision. Each
+        // worker takes this thread's precision and rounding.
+        unsigned short control = 0;
+        __asm__ volatile("fnstcw %0" : "=m"(control));
         const unsigned cores = std::thread::hardware_concurrency();
         m_workerCount = std::clamp<unsigned>(cores, 1, 4);
-        for (unsigned i = 0; i < m_workerCount; ++i)
-            m_workers.emplace_back([this] { work(); });
+        for (unsigned i = 0; i < m_workerCount; ++i) {
+            m_workers.emplace_back([this, control] {
+                __asm__ volatile("fldcw %0" : : "m"(control));
+                work();
+            });
+        }
     }
 
     void work()
