@@ -114,22 +114,31 @@ QString nonFiniteText(Extended value)
 }
 
 #ifdef __SIZEOF_INT128__
-// formatFixed's road for the values the program shows, without the decimal expansion: when
-// |value| × 10^decimals, cut to an integer, has at most `precision` digits, the rounding is at
-// the last place shown, and the text is that integer rounded half away from zero. It is
-// value = mantissa × 2^scale times 5^decimals × 2^decimals, exact in 128 bits. Nothing where
-// the value is beyond that road (the exact expansion decides then).
-std::optional<QString> fixedByIntegers(Extended value, int precision, int decimals)
+// The formats' road for the values the program shows, without the decimal expansion.
+
+constexpr auto powersOfTen = [] {
+    std::array<std::uint64_t, 20> powers{};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i)
+        powers[i] = powers[i - 1] * 10;
+    return powers;
+}();
+
+// |value| × 10^decimals cut to an integer, and whether the part cut off is at least one half:
+// value = mantissa × 2^scale, so it is mantissa × 5^decimals (below 2^109 for decimals <= 19)
+// shifted by scale + decimals, exact in 128 bits. Nothing where the integer needs more than
+// 64 bits.
+struct ScaledValue
+{
+    std::uint64_t integer = 0;
+    bool halfOrMore = false;
+    bool negative = false;
+};
+
+std::optional<ScaledValue> scaledByIntegers(Extended value, int decimals)
 {
     __extension__ typedef unsigned __int128 Wide;
-    static constexpr auto powersOfTen = [] {
-        std::array<std::uint64_t, 20> powers{};
-        powers[0] = 1;
-        for (std::size_t i = 1; i < powers.size(); ++i)
-            powers[i] = powers[i - 1] * 10;
-        return powers;
-    }();
-    if (precision > 19 || decimals > 19)
+    if (decimals < 0 || decimals > 19)
         return std::nullopt;
     unsigned char bytes[sizeof(Extended)];
     std::memcpy(bytes, &value, sizeof value);
@@ -137,35 +146,35 @@ std::optional<QString> fixedByIntegers(Extended value, int precision, int decima
     std::uint16_t top = 0;
     std::memcpy(&mantissa, bytes, sizeof mantissa);
     std::memcpy(&top, bytes + sizeof mantissa, sizeof top);
-    const int biasedExponent = top & 0x7fff;
-    // 5^19 < 2^45, so the product stays below 2^109.
-    Wide scaled = Wide(mantissa) * (powersOfTen[std::size_t(decimals)] >> decimals);
-    const long long shift = (long long)std::max(biasedExponent, 1) - 16383 - 63 + decimals;
-    std::uint64_t integer = 0;
+    ScaledValue scaled;
+    scaled.negative = (top & 0x8000) != 0;
+    const Wide product = Wide(mantissa) * (powersOfTen[std::size_t(decimals)] >> decimals);
+    const long long shift = (long long)std::max(top & 0x7fff, 1) - 16383 - 63 + decimals;
     if (shift >= 0) {
-        if (shift >= 64 || (scaled >> (64 - shift)) != 0)
+        if (shift >= 64 || (product >> (64 - shift)) != 0)
             return std::nullopt;
-        integer = std::uint64_t(scaled << shift);
+        scaled.integer = std::uint64_t(product << shift);
     } else if (shift > -128) {
         const int dropped = int(-shift);
-        const Wide truncated = scaled >> dropped;
-        if (truncated >= powersOfTen[std::size_t(precision)])
+        const Wide truncated = product >> dropped;
+        if ((truncated >> 64) != 0)
             return std::nullopt;
-        integer = std::uint64_t(truncated);
-        // The bits dropped against one half of the last place.
-        if (scaled - (truncated << dropped) >= Wide(1) << (dropped - 1))
-            ++integer;
+        scaled.integer = std::uint64_t(truncated);
+        scaled.halfOrMore = product - (truncated << dropped) >= Wide(1) << (dropped - 1);
     } // else far below one half of the last place: zero
-    // Rounding up to 10^precision writes one digit more, in the scientific form.
-    if (integer >= powersOfTen[std::size_t(precision)])
-        return std::nullopt;
+    return scaled;
+}
 
+// integer × 10^-decimals as the fixed format writes it: the sign unless it is zero, the integer
+// part ("0" without one), and `decimals` places.
+QString writeScaled(std::uint64_t integer, int decimals, bool negative)
+{
     char digits[20]; // least significant first
     int count = 0;
     do
         digits[count++] = char('0' + integer % 10);
     while ((integer /= 10) != 0);
-    const bool sign = (top & 0x8000) != 0 && (count > 1 || digits[0] != '0');
+    const bool sign = negative && (count > 1 || digits[0] != '0');
     const int integerDigits = std::max(count - decimals, 1);
     QString text(qsizetype(sign + integerDigits + (decimals > 0 ? 1 + decimals : 0)), Qt::Uninitialized);
     QChar *out = text.data();
@@ -180,6 +189,59 @@ std::optional<QString> fixedByIntegers(Extended value, int precision, int decima
             *out++ = digitAt(place);
     }
     return text;
+}
+
+// When |value| × 10^decimals, cut to an integer, has at most `precision` digits, the rounding is
+// at the last place shown, and the text is that integer rounded half away from zero.
+std::optional<QString> fixedByIntegers(Extended value, int precision, int decimals)
+{
+    if (precision > 19)
+        return std::nullopt;
+    const std::optional<ScaledValue> scaled = scaledByIntegers(value, decimals);
+    const std::uint64_t limit = powersOfTen[std::size_t(precision)];
+    if (!scaled || scaled->integer >= limit)
+        return std::nullopt;
+    const std::uint64_t rounded = scaled->integer + scaled->halfOrMore;
+    // Rounding up to 10^precision writes one digit more, in the scientific form.
+    if (rounded >= limit)
+        return std::nullopt;
+    return writeScaled(rounded, decimals, scaled->negative);
+}
+
+// A normal value whose fifteen significant digits are written fixed (from 0,0001 to below
+// 10^15), the places after the last significant digit left out.
+std::optional<QString> generalByIntegers(Extended value, int precision, int smallestExponent)
+{
+    unsigned char bytes[sizeof(Extended)];
+    std::memcpy(bytes, &value, sizeof value);
+    std::uint16_t top = 0;
+    std::memcpy(&top, bytes + 8, sizeof top);
+    const int binaryExponent = (top & 0x7fff) - 16383;
+    if ((top & 0x7fff) == 0)
+        return std::nullopt;
+    // |value| lies in [10^(e - 1), 10^e) for e this estimate (from log10(2) slightly below) or
+    // the next; the first `precision` digits are those of |value| × 10^(precision - e).
+    int exponent = int(std::floor(binaryExponent * 0.30102999566398119521)) + 1;
+    std::optional<ScaledValue> scaled = scaledByIntegers(value, precision - exponent);
+    if (scaled && scaled->integer >= powersOfTen[std::size_t(precision)])
+        scaled = scaledByIntegers(value, precision - ++exponent);
+    if (!scaled || scaled->integer < powersOfTen[std::size_t(precision - 1)]
+        || scaled->integer >= powersOfTen[std::size_t(precision)])
+        return std::nullopt;
+    std::uint64_t rounded = scaled->integer + scaled->halfOrMore;
+    int decimals = precision - exponent;
+    if (rounded == powersOfTen[std::size_t(precision)]) {
+        rounded /= 10;
+        --decimals;
+        ++exponent;
+    }
+    if (exponent > precision || exponent < smallestExponent || decimals < 0)
+        return std::nullopt;
+    while (decimals > 0 && rounded % 10 == 0) {
+        rounded /= 10;
+        --decimals;
+    }
+    return writeScaled(rounded, decimals, scaled->negative);
 }
 #endif
 
@@ -315,6 +377,10 @@ QString formatGeneral(Extended value)
 {
     if (!std::isfinite(value))
         return nonFiniteText(value);
+#ifdef __SIZEOF_INT128__
+    if (std::optional<QString> text = generalByIntegers(value, generalPrecision, smallestFixedExponent))
+        return *std::move(text);
+#endif
     Decimal number = leadingDigits(value, std::size_t(generalPrecision + 1));
     roundAt(number, number.exponent - generalPrecision);
     if (number.digits.empty())
