@@ -168,7 +168,7 @@ void appendRich(QTextDocument &document, const RtfDocument &rtf, std::size_t fir
 // Read whole and checked: a failing device or a file that shrank while it was read gives no
 // document rather than part of one. A device that never ends (/dev/zero) is stopped by the
 // NUL test or by the size no text box could hold.
-QByteArray readViewerFile(const QString &fullPath)
+QByteArray readViewerFile(const QString &fullPath, const std::function<void()> &betweenParts)
 {
     // Opening a pipe would wait for the program at its other end.
     if (const QString refusal = refusalToRead(fullPath); !refusal.isEmpty())
@@ -176,7 +176,7 @@ QByteArray readViewerFile(const QString &fullPath)
     QFile file(fullPath);
     if (!file.open(QIODevice::ReadOnly))
         throw LoadError::cannotOpen(QDir::toNativeSeparators(fullPath), file.errorString());
-    constexpr qint64 chunkSize = 1 << 20;
+    constexpr qint64 chunkSize = ViewerTextPieces::maximumReadPartBytes;
     const qint64 expected = file.size();
     QByteArray bytes;
     bytes.reserve(qsizetype(std::clamp<qint64>(expected, 0, maximumLoadSize) + chunkSize));
@@ -196,6 +196,8 @@ QByteArray readViewerFile(const QString &fullPath)
             throw LoadError::failedToLoadStream();
         if (read == 0)
             break;
+        if (betweenParts && read == chunkSize) // more may follow
+            betweenParts();
     }
     if (file.error() != QFileDevice::NoError || bytes.size() < expected)
         throw LoadError::failedToLoadStream();
@@ -205,11 +207,19 @@ QByteArray readViewerFile(const QString &fullPath)
 
 } // namespace
 
-ViewerTextPieces ViewerTextPieces::fromBytes(const QByteArray &bytes)
+ViewerTextPieces ViewerTextPieces::fromBytes(const QByteArray &bytes, const std::function<void()> &betweenParts)
 {
     ViewerTextPieces pieces;
-    pieces.m_rich = readRtf(bytes, std::size_t(maximumParagraphs));
-    if (pieces.m_rich) {
+    if (isRtf(bytes)) {
+        // With nothing to do between the parts, the text is read at once.
+        const qsizetype part = betweenParts ? maximumParsePartBytes : bytes.size();
+        RtfReader reader(bytes, std::size_t(maximumParagraphs));
+        reader.readPart(part);
+        while (!reader.atEnd()) {
+            betweenParts();
+            reader.readPart(part);
+        }
+        pieces.m_rich = reader.takeDocument();
         checkRichCapacity(*pieces.m_rich);
     } else {
         // A NUL byte does not occur in text: such a file (a word processor's binary document,
@@ -222,9 +232,9 @@ ViewerTextPieces ViewerTextPieces::fromBytes(const QByteArray &bytes)
     return pieces;
 }
 
-ViewerTextPieces ViewerTextPieces::fromFile(const QString &fullPath)
+ViewerTextPieces ViewerTextPieces::fromFile(const QString &fullPath, const std::function<void()> &betweenParts)
 {
-    return fromBytes(readViewerFile(fullPath));
+    return fromBytes(readViewerFile(fullPath, betweenParts), betweenParts);
 }
 
 bool ViewerTextPieces::atEnd() const
@@ -283,7 +293,7 @@ std::unique_ptr<QTextDocument> viewerDocumentFromBytes(const QByteArray &bytes, 
 
 std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const QFont &defaultFont)
 {
-    return viewerDocumentFromBytes(readViewerFile(fullPath), defaultFont);
+    return viewerDocumentFromBytes(readViewerFile(fullPath, {}), defaultFont);
 }
 
 QString viewerPlainText(const QTextDocument &document)
