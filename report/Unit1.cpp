@@ -71,9 +71,11 @@ void TForm1::loadFromFile(const QString &fullPath)
     // behind a load in one go.
     auto pieces = std::make_unique<ViewerTextPieces>(ViewerTextPieces::fromFile(
         fullPath, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }));
-    // A load begun meanwhile (a screen reader can press buttons) came later and has taken its place.
-    if (load != m_loadsBegun)
+    // A load begun meanwhile (a screen reader can press buttons) came later: once its text is in
+    // place it stands, as it would have replaced this one's; when it failed, this one goes on.
+    if (m_lastLoadShown > load)
         return;
+    m_lastLoadShown = load;
     // A load still under way gives way to this one, as it would have ended before it.
     PieceTimer.stop();
     m_pieces.reset();

@@ -62,7 +62,8 @@ private:
     QPointer<QTextDocument> m_loading;          // the document they go into
     int m_loadedCharacters = 0;                 // its length after the last piece
     bool m_appending = false;
-    int m_loadsBegun = 0;                       // tells a load whether another began while it read
+    int m_loadsBegun = 0;                       // numbers the loads in the order they began
+    int m_lastLoadShown = 0;                    // the number of the last load whose text was put in place
 };
 
 extern TForm1 *Form1;

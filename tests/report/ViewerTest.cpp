@@ -383,25 +383,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");  // the error shown, empty for none
         QTest::addColumn<QString>("expected"); // the text afterwards: "whole" for the file's, "kept"
         QTest::addColumn<int>("minimumTurns"); // turns of the event loop while the file is read
-        QTest::addColumn<bool>("loadOther");   // the first turn loads another file
+        QTest::addColumn<QString>("other");    // the file the first turn loads, if any
         const int parseParts = int(ViewerTextPieces::maximumParsePartBytes);
         const QByteArray rich = richParagraphs(20000);
         QTest::newRow("rich text of several parts") << rich << "" << "whole" << int(rich.size() / parseParts - 1)
-                                                    << false;
+                                                    << "";
         QByteArray tooLong = richParagraphs(12000);
         tooLong.insert(tooLong.indexOf("\\par\n", tooLong.size() / 2) + 5, "\\par " + QByteArray("{\\b w}{\\i w}").repeated(50001) + "\\par ");
         QTest::newRow("a paragraph too long in the middle")
-            << tooLong << "Failed to Load Stream." << "kept" << int(tooLong.size() / parseParts - 1) << false;
+            << tooLong << "Failed to Load Stream." << "kept" << int(tooLong.size() / parseParts - 1) << "";
         const QByteArray million = "{\\rtf1 " + QByteArray("p\\par\n").repeated(1000000) + "}";
         QTest::newRow("a million paragraphs, refused after 300000")
-            << million << "Failed to Load Stream." << "kept" << int(300000 * 6 / parseParts - 1) << false;
-        QTest::newRow("another file loaded meanwhile takes its place") << rich << "" << "other" << 1 << true;
+            << million << "Failed to Load Stream." << "kept" << int(300000 * 6 / parseParts - 1) << "";
+        QTest::newRow("another file loaded meanwhile takes its place") << rich << "" << "other" << 1 << "other.txt";
+        QTest::newRow("another file failing meanwhile leaves the place to this one")
+            << rich
+            << withErrorFullStop("Cannot open file \"" + QDir::toNativeSeparators(path("missing.txt")) + "\". "
+                                 + qt_error_string(ENOENT))
+            << "whole" << 1 << "missing.txt";
         QTest::newRow("short rich text read at once") << readBytes(testDataPath("libreoffice-sample.rtf")) << ""
-                                                      << "whole" << 0 << false;
+                                                      << "whole" << 0 << "";
         const QByteArray plain = QByteArray(99, 'w').append("\r\n").repeated(25000);
         QTest::newRow("plain text of several parts") << plain << "" << "whole"
                                                      << int(plain.size() / ViewerTextPieces::maximumReadPartBytes)
-                                                     << false;
+                                                     << "";
     }
     void longFilesAreReadWhileTheWindowAnswers()
     {
@@ -409,7 +414,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(QString, expected);
         QFETCH(int, minimumTurns);
-        QFETCH(bool, loadOther);
+        QFETCH(QString, other);
         QVERIFY(writeBytes(path("in.rtf"), bytes));
         QVERIFY(writeBytes(path("other.txt"), "other"));
         viewer().RichEdit1->setPlainText("kept");
@@ -419,8 +424,8 @@ private Q_SLOTS:
         QStringList seen; // the viewer's text at each turn
         std::function<void()> answer = [&] {
             seen << viewer().RichEdit1->toPlainText();
-            if (loadOther && seen.size() == 1)
-                load(path("other.txt"));
+            if (!other.isEmpty() && seen.size() == 1)
+                load(path(other));
             QMetaObject::invokeMethod(&answering, answer, Qt::QueuedConnection);
         };
         QMetaObject::invokeMethod(&answering, answer, Qt::QueuedConnection);
@@ -432,7 +437,7 @@ private Q_SLOTS:
         // Nothing of the file is shown before it has been read whole.
         if (!seenWhileLoading.isEmpty())
             QCOMPARE(seenWhileLoading.front(), QString("kept"));
-        if (!loadOther)
+        if (expected != "other")
             QCOMPARE(seenWhileLoading.count("kept"), seenWhileLoading.size());
         QCOMPARE(m_interaction->errors(), message.isEmpty() ? QStringList() : QStringList{message});
         QVERIFY(loadRemainingPieces());
