@@ -30,10 +30,11 @@ std::unique_ptr<QTextDocument> viewerDocumentFromBytes(const QByteArray &bytes, 
 class ViewerTextPieces
 {
 public:
-    static constexpr qsizetype maximumPieceCharacters = 65536;
-    static constexpr qsizetype maximumPieceParagraphs = 2500;
-    // The file is read, and rich text parsed, in parts of at most so many bytes; `betweenParts`
-    // is called after each part but the last, where the caller may answer its events.
+    static constexpr qsizetype maximumPieceCharacters = 32768;
+    static constexpr qsizetype maximumPieceParagraphs = 1250;
+    // The file is read, and its plain text decoded or its rich text parsed, in parts of at most
+    // so many bytes; `betweenParts` is called after each part but the last, where the caller may
+    // answer its events.
     static constexpr qsizetype maximumReadPartBytes = 1 << 20;
     static constexpr qsizetype maximumParsePartBytes = 256 << 10;
 
