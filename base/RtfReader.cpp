@@ -133,7 +133,9 @@ struct Color
     int blue = -1;
 };
 
-class Parser
+} // namespace
+
+class RtfReader::Parser
 {
 public:
     Parser(QByteArrayView bytes, std::size_t maximumParagraphs)
@@ -141,15 +143,20 @@ public:
         , m_maximumParagraphs(maximumParagraphs)
     {
         m_document.paragraphs.emplace_back();
-    }
-
-    RtfDocument run()
-    {
         // The outermost '{' opens the document's own group.
         m_stack.emplace_back();
-        qsizetype i = 1;
+    }
+
+    bool atEnd() const { return m_next >= m_bytes.size() || m_stack.empty() || !m_document.complete; }
+
+    // Everything the loop needs between parts is kept in members, so that reading in parts
+    // gives the same document as reading at once.
+    void readPart(qsizetype bytes)
+    {
         const qsizetype size = m_bytes.size();
-        while (i < size && !m_stack.empty() && m_document.complete) {
+        const qsizetype stop = bytes >= size - m_next ? size : m_next + std::max<qsizetype>(bytes, 1);
+        qsizetype i = m_next;
+        while (i < stop && !m_stack.empty() && m_document.complete) {
             const char c = m_bytes[i];
             switch (c) {
             case '{':
@@ -194,6 +201,11 @@ public:
                 break;
             }
         }
+        m_next = i;
+    }
+
+    RtfDocument takeDocument()
+    {
         finish();
         return std::move(m_document);
     }
@@ -558,6 +570,7 @@ private:
     static constexpr std::size_t maximumDepth = 1000;
 
     QByteArrayView m_bytes;
+    qsizetype m_next = 1; // the byte the next part starts with, after the document's '{'
     std::size_t m_maximumParagraphs;
     std::vector<GroupState> m_stack;
     std::size_t m_flatGroups = 0; // groups opened beyond maximumDepth and not closed yet
@@ -573,7 +586,29 @@ private:
     bool m_fontTableRead = false;
 };
 
-} // namespace
+RtfReader::RtfReader(QByteArrayView bytes, std::size_t maximumParagraphs)
+    : m_parser(std::make_unique<Parser>(bytes, maximumParagraphs))
+{
+}
+
+RtfReader::~RtfReader() = default;
+RtfReader::RtfReader(RtfReader &&) noexcept = default;
+RtfReader &RtfReader::operator=(RtfReader &&) noexcept = default;
+
+void RtfReader::readPart(qsizetype bytes)
+{
+    m_parser->readPart(bytes);
+}
+
+bool RtfReader::atEnd() const
+{
+    return m_parser->atEnd();
+}
+
+RtfDocument RtfReader::takeDocument()
+{
+    return m_parser->takeDocument();
+}
 
 QString RtfDocument::plainText() const
 {
@@ -600,5 +635,7 @@ std::optional<RtfDocument> readRtf(QByteArrayView bytes, std::size_t maximumPara
 {
     if (!isRtf(bytes))
         return std::nullopt;
-    return Parser(bytes, maximumParagraphs).run();
+    RtfReader reader(bytes, maximumParagraphs);
+    reader.readPart(bytes.size());
+    return reader.takeDocument();
 }

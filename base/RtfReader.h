@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -54,6 +55,31 @@ struct RtfDocument
 
 // True when the bytes start as a rich-text document does ("{\rtf").
 bool isRtf(QByteArrayView bytes);
+
+// Reads a document a part at a time, so that the caller can do other work between the parts; the
+// parts together read what readRtf reads at once. The bytes must start as rich text (isRtf) and
+// outlive the reader.
+class RtfReader
+{
+public:
+    explicit RtfReader(QByteArrayView bytes,
+                       std::size_t maximumParagraphs = std::numeric_limits<std::size_t>::max());
+    ~RtfReader();
+    RtfReader(RtfReader &&) noexcept;
+    RtfReader &operator=(RtfReader &&) noexcept;
+
+    // Reads on from where the part before stopped, about `bytes` bytes: a control word and the
+    // binary data after \binN are read whole.
+    void readPart(qsizetype bytes);
+    // True when the document is read: its end, or the caller's limit of paragraphs, is reached.
+    bool atEnd() const;
+    // The document read, once atEnd().
+    RtfDocument takeDocument();
+
+private:
+    class Parser;
+    std::unique_ptr<Parser> m_parser;
+};
 
 // The document, or nothing when the bytes are not rich text (the caller reads them as plain
 // text then). A document cut short or with unbalanced groups is read as far as it goes. Reading

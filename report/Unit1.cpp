@@ -12,8 +12,10 @@
 #include "ViewerText.h"
 #include "WindowPlacement.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFont>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -63,7 +65,17 @@ TForm1::~TForm1() = default;
 
 void TForm1::loadFromFile(const QString &fullPath)
 {
-    auto pieces = std::make_unique<ViewerTextPieces>(ViewerTextPieces::fromFile(fullPath));
+    const int load = ++m_loadsBegun;
+    // Between the parts of a long file the window paints and answers the screen reader; what the
+    // user types or clicks waits for the load's outcome and its error message, as it waited
+    // behind a load in one go.
+    auto pieces = std::make_unique<ViewerTextPieces>(ViewerTextPieces::fromFile(
+        fullPath, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }));
+    // A load begun meanwhile (a screen reader can press buttons) came later: once its text is in
+    // place it stands, as it would have replaced this one's; when it failed, this one goes on.
+    if (m_lastLoadShown > load)
+        return;
+    m_lastLoadShown = load;
     // A load still under way gives way to this one, as it would have ended before it.
     PieceTimer.stop();
     m_pieces.reset();

@@ -23,8 +23,9 @@ public:
 
     // Replaces the whole text with the file's content: rich text first, then plain
     // Windows-1251 text; LoadError on failure (the text is then unchanged). The file is read and
-    // checked at once; a long text then appears piece by piece, one piece per tick of
-    // PieceTimer, so that the window keeps answering while it fills.
+    // checked before the text changes, in parts between which the window answers all but the
+    // user's input; a long text then appears piece by piece, one piece per tick of PieceTimer,
+    // so that the window keeps answering while it fills.
     void loadFromFile(const QString &fullPath);
     // True while pieces of the text last loaded are still to come.
     bool isLoading() const;
@@ -61,6 +62,8 @@ private:
     QPointer<QTextDocument> m_loading;          // the document they go into
     int m_loadedCharacters = 0;                 // its length after the last piece
     bool m_appending = false;
+    int m_loadsBegun = 0;                       // numbers the loads in the order they began
+    int m_lastLoadShown = 0;                    // the number of the last load whose text was put in place
 };
 
 extern TForm1 *Form1;

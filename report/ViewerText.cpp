@@ -61,24 +61,6 @@ private:
     qsizetype m_position = 0;
 };
 
-// Line ends as the load takes them: CR LF, lone CR, lone LF.
-void checkPlainCapacity(QByteArrayView bytes)
-{
-    CapacityCheck check;
-    qsizetype start = 0;
-    const qsizetype size = bytes.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        check.paragraph(i - start);
-        if (c == '\r' && i + 1 < size && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    check.paragraph(size - start);
-}
-
 void checkRichCapacity(const RtfDocument &rtf)
 {
     if (!rtf.complete)
@@ -121,24 +103,44 @@ Qt::Alignment alignmentOf(RtfParagraph::Alignment alignment)
     return Qt::AlignLeft;
 }
 
-// CR LF, lone CR and lone LF all end a line; one pass in place (QString::replace is slow with
-// hundreds of thousands of matches).
-QString withLineFeeds(QString text)
+// The text with "\n" line ends (CR LF, lone CR and lone LF each end a line), refused as soon as
+// it exceeds the box's capacity; decoded a part at a time, `betweenParts` called between them.
+QString plainViewerText(const QByteArray &bytes, const std::function<void()> &betweenParts)
 {
-    QChar *out = text.data();
-    const QChar *in = out;
-    const QChar *end = in + text.size();
-    while (in != end) {
-        const QChar c = *in++;
-        if (c == u'\r') {
-            *out++ = u'\n';
-            if (in != end && *in == u'\n')
-                ++in;
-        } else {
-            *out++ = c;
+    const qsizetype size = bytes.size();
+    const qsizetype part = betweenParts ? ViewerTextPieces::maximumReadPartBytes : std::max<qsizetype>(size, 1);
+    QString text(size, Qt::Uninitialized);
+    QChar *const begin = text.data();
+    QChar *out = begin;
+    const QChar *lineStart = begin;
+    CapacityCheck check;
+    bool afterCr = false; // a line feed right after it belongs to the same line end
+    for (qsizetype from = 0; from < size; from += part) {
+        if (from > 0)
+            betweenParts();
+        const QByteArrayView slice = QByteArrayView(bytes).sliced(from, std::min(part, size - from));
+        // A NUL byte does not occur in text: such a file (a word processor's binary document,
+        // UTF-16) would show as garbage cut short, so it is refused as a whole.
+        if (slice.contains('\0'))
+            throw LoadError::failedToLoadStream();
+        const QString decoded = decodeCp1251(slice);
+        for (const QChar c : decoded) {
+            if (c == u'\n' && afterCr) {
+               
+                continue;
+            }
+            afterCr = c == u'\r';
+            if (c == u'\r' || c == u'\n') {
+                check.paragraph(out - lineStart);
+                *out++ = u'\n';
+                lineStart = out;
+            } else {
+                *out++ = c;
+            }
         }
     }
-    text.truncate(out - text.constData());
+    check.paragraph(out - lineStart);
+    text.truncate(out - begin);
     return text;
 }
 
@@ -168,7 +170,7 @@ void appendRich(QTextDocument &document, const RtfDocument &rtf, std::size_t fir
 // Read whole and checked: a failing device or a file that shrank while it was read gives no
 // document rather than part of one. A device that never ends (/dev/zero) is stopped by the
 // NUL test or by the size no text box could hold.
-QByteArray readViewerFile(const QString &fullPath)
+QByteArray readViewerFile(const QString &fullPath, const std::function<void()> &betweenParts)
 {
     // Opening a pipe would wait for the program at its other end.
     if (const QString refusal = refusalToRead(fullPath); !refusal.isEmpty())
@@ -176,7 +178,7 @@ QByteArray readViewerFile(const QString &fullPath)
     QFile file(fullPath);
     if (!file.open(QIODevice::ReadOnly))
         throw LoadError::cannotOpen(QDir::toNativeSeparators(fullPath), file.errorString());
-    constexpr qint64 chunkSize = 1 << 20;
+    constexpr qint64 chunkSize = ViewerTextPieces::maximumReadPartBytes;
     const qint64 expected = file.size();
     QByteArray bytes;
     bytes.reserve(qsizetype(std::clamp<qint64>(expected, 0, maximumLoadSize) + chunkSize));
@@ -196,6 +198,8 @@ QByteArray readViewerFile(const QString &fullPath)
             throw LoadError::failedToLoadStream();
         if (read == 0)
             break;
+        if (betweenParts && read == chunkSize) // more may follow
+            betweenParts();
     }
     if (file.error() != QFileDevice::NoError || bytes.size() < expected)
         throw LoadError::failedToLoadStream();
@@ -205,26 +209,29 @@ QByteArray readViewerFile(const QString &fullPath)
 
 } // namespace
 
-ViewerTextPieces ViewerTextPieces::fromBytes(const QByteArray &bytes)
+ViewerTextPieces ViewerTextPieces::fromBytes(const QByteArray &bytes, const std::function<void()> &betweenParts)
 {
     ViewerTextPieces pieces;
-    pieces.m_rich = readRtf(bytes, std::size_t(maximumParagraphs));
-    if (pieces.m_rich) {
+    if (isRtf(bytes)) {
+        // With nothing to do between the parts, the text is read at once.
+        const qsizetype part = betweenParts ? maximumParsePartBytes : bytes.size();
+        RtfReader reader(bytes, std::size_t(maximumParagraphs));
+        reader.readPart(part);
+        while (!reader.atEnd()) {
+            betweenParts();
+            reader.readPart(part);
+        }
+        pieces.m_rich = reader.takeDocument();
         checkRichCapacity(*pieces.m_rich);
     } else {
-        // A NUL byte does not occur in text: such a file (a word processor's binary document,
-        // UTF-16) would show as garbage cut short, so it is refused as a whole.
-        if (bytes.contains('\0'))
-            throw LoadError::failedToLoadStream();
-        checkPlainCapacity(bytes);
-        pieces.m_plain = withLineFeeds(decodeCp1251(bytes));
+        pieces.m_plain = plainViewerText(bytes, betweenParts);
     }
     return pieces;
 }
 
-ViewerTextPieces ViewerTextPieces::fromFile(const QString &fullPath)
+ViewerTextPieces ViewerTextPieces::fromFile(const QString &fullPath, const std::function<void()> &betweenParts)
 {
-    return fromBytes(readViewerFile(fullPath));
+    return fromBytes(readViewerFile(fullPath, betweenParts), betweenParts);
 }
 
 bool ViewerTextPieces::atEnd() const
@@ -283,7 +290,7 @@ std::unique_ptr<QTextDocument> viewerDocumentFromBytes(const QByteArray &bytes, 
 
 std::unique_ptr<QTextDocument> readViewerDocument(const QString &fullPath, const QFont &defaultFont)
 {
-    return viewerDocumentFromBytes(readViewerFile(fullPath), defaultFont);
+    return viewerDocumentFromBytes(readViewerFile(fullPath, {}), defaultFont);
 }
 
 QString viewerPlainText(const QTextDocument &document)

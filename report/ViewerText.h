@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -29,12 +30,17 @@ std::unique_ptr<QTextDocument> viewerDocumentFromBytes(const QByteArray &bytes, 
 class ViewerTextPieces
 {
 public:
-    static constexpr qsizetype maximumPieceCharacters = 65536;
-    static constexpr qsizetype maximumPieceParagraphs = 2500;
+    static constexpr qsizetype maximumPieceCharacters = 32768;
+    static constexpr qsizetype maximumPieceParagraphs = 1250;
+    // The file is read, and its plain text decoded or its rich text parsed, in parts of at most
+    // so many bytes; `betweenParts` is called after each part but the last, where the caller may
+    // answer its events.
+    static constexpr qsizetype maximumReadPartBytes = 1 << 20;
+    static constexpr qsizetype maximumParsePartBytes = 256 << 10;
 
     // LoadError as readViewerDocument and viewerDocumentFromBytes.
-    static ViewerTextPieces fromFile(const QString &fullPath);
-    static ViewerTextPieces fromBytes(const QByteArray &bytes);
+    static ViewerTextPieces fromFile(const QString &fullPath, const std::function<void()> &betweenParts = {});
+    static ViewerTextPieces fromBytes(const QByteArray &bytes, const std::function<void()> &betweenParts = {});
 
     // Appends the next piece at the end of `document`, which holds the pieces before it.
     void appendNextPiece(QTextDocument &document);

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <climits>
+
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -51,6 +53,23 @@ qulonglong mappedBytes()
 }
 
 #endif
+
+// Everything the viewer takes from a document, as one text to compare.
+QString describe(const RtfDocument &document)
+{
+    QString text = document.complete ? "complete" : "incomplete";
+    for (const RtfParagraph &paragraph : document.paragraphs) {
+        text += "\n[" + QString::number(int(paragraph.alignment)) + "]";
+        for (const RtfRun &run : paragraph.runs) {
+            const RtfCharFormat &f = run.format;
+            text += QString("<%1%2%3 %4 %5 %6 %7>")
+                        .arg(f.bold).arg(f.italic).arg(f.underline).arg(f.halfPoints)
+                        .arg(f.hasColor ? QString::number(f.rgb, 16) : "auto", f.fontFamily)
+                        .arg(run.text);
+        }
+    }
+    return text;
+}
 
 } // namespace
 
@@ -247,6 +266,49 @@ private Q_SLOTS:
         QVERIFY(document);
         QCOMPARE(document->plainText(), QString("text"));
         QCOMPARE(document->paragraphs[0].runs[0].format.fontFamily, QString("Arial"));
+    }
+
+    // Whatever a part's end cuts (a control word, its parameter, a \'hh, the fallback of a \u,
+    // binary data, the font table), the parts read the document that one pass reads.
+    void readingInPartsReadsTheSameDocument_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<qsizetype>("partBytes");
+        QTest::addColumn<int>("maximumParagraphs");
+        const QByteArray sample = readBytes(testDataPath("libreoffice-sample.rtf"));
+        QTest::newRow("word processor's file, a byte a part") << sample << qsizetype(1) << INT_MAX;
+        QTest::newRow("word processor's file, 7 bytes a part") << sample << qsizetype(7) << INT_MAX;
+        QTest::newRow("word processor's file, 1000 bytes a part") << sample << qsizetype(1000) << INT_MAX;
+        const QByteArray words = "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f1 Courier;}}"
+                                 "{\\colortbl;\\red255\\green0\\blue0;}\\f0\\fs40 \\'cf\\u1088?\\uc2\\u8364\\'80E"
+                                 "{\\cf1\\f1\\b red}\\par\\qc{\\*\\unknown skipped}\\line\\tab x\\par\\pard end}";
+        for (const qsizetype part : {1, 2, 3, 5})
+            QTest::newRow(qPrintable(QString("control words, %1 bytes a part").arg(part))) << words << part << INT_MAX;
+        QTest::newRow("binary data across parts") << QByteArray("{\\rtf1 a{\\pict\\bin5 }}{x}}b}") << qsizetype(2)
+                                                  << INT_MAX;
+        QTest::newRow("groups read flat past the depth")
+            << "{\\rtf1 " + QByteArray(1500, '{') + "\\b x" + QByteArray(1500, '}') + "y}" << qsizetype(5) << INT_MAX;
+        QTest::newRow("paragraph limit reached in a later part")
+            << "{\\rtf1 " + QByteArray("p\\par ").repeated(100) + "}" << qsizetype(3) << 50;
+        QTest::newRow("cut short") << QByteArray("{\\rtf1{\\b bold{\\i more\\") << qsizetype(4) << INT_MAX;
+    }
+    void readingInPartsReadsTheSameDocument()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(qsizetype, partBytes);
+        QFETCH(int, maximumParagraphs);
+        const std::optional<RtfDocument> once = readRtf(rtf, std::size_t(maximumParagraphs));
+        QVERIFY(once);
+        RtfReader reader(rtf, std::size_t(maximumParagraphs));
+        int parts = 0;
+        while (!reader.atEnd()) {
+            reader.readPart(partBytes);
+            ++parts;
+        }
+        QCOMPARE(describe(reader.takeDocument()), describe(*once));
+        // Each part stopped near its size, rather than reading on to the end.
+        if (partBytes < 1000 && rtf.size() > 100)
+            QVERIFY2(parts > rtf.size() / (partBytes + 40), qPrintable(QString::number(parts)));
     }
 
     void readsAWordProcessorsFile()

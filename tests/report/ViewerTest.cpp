@@ -18,6 +18,7 @@
 #include <QTextEdit>
 
 #include <cerrno>
+#include <functional>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -371,6 +372,88 @@ private Q_SLOTS:
         QTest::keyClick(viewer().RichEdit1, Qt::Key_Y);
         viewer().RichEdit1->undo();
         QCOMPARE(viewer().RichEdit1->toPlainText(), before);
+    }
+
+    // A long file is read, and a long rich text parsed, in parts, and the window answers its
+    // events between them; the viewer changes only when the file has been read and checked
+    // whole, so that an error anywhere in it leaves the viewer as it was, with today's message.
+    void longFilesAreReadWhileTheWindowAnswers_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");  // the error shown, empty for none
+        QTest::addColumn<QString>("expected"); // the text afterwards: "whole" for the file's, "kept"
+        QTest::addColumn<int>("minimumTurns"); // turns of the event loop while the file is read
+        QTest::addColumn<QString>("other");    // the file the first turn loads, if any
+        const int parseParts = int(ViewerTextPieces::maximumParsePartBytes);
+        const QByteArray rich = richParagraphs(20000);
+        QTest::newRow("rich text of several parts") << rich << "" << "whole" << int(rich.size() / parseParts - 1)
+                                                    << "";
+        QByteArray tooLong = richParagraphs(12000);
+        tooLong.insert(tooLong.indexOf("\\par\n", tooLong.size() / 2) + 5, "\\par " + QByteArray("{\\b w}{\\i w}").repeated(50001) + "\\par ");
+        QTest::newRow("a paragraph too long in the middle")
+            << tooLong << "Failed to Load Stream." << "kept" << int(tooLong.size() / parseParts - 1) << "";
+        const QByteArray million = "{\\rtf1 " + QByteArray("p\\par\n").repeated(1000000) + "}";
+        QTest::newRow("a million paragraphs, refused after 300000")
+            << million << "Failed to Load Stream." << "kept" << int(300000 * 6 / parseParts - 1) << "";
+        QTest::newRow("another file loaded meanwhile takes its place") << rich << "" << "other" << 1 << "other.txt";
+        QTest::newRow("another file failing meanwhile leaves the place to this one")
+            << rich
+            << withErrorFullStop("Cannot open file \"" + QDir::toNativeSeparators(path("missing.txt")) + "\". "
+                                 + qt_error_string(ENOENT))
+            << "whole" << 1 << "missing.txt";
+        QTest::newRow("short rich text read at once") << readBytes(testDataPath("libreoffice-sample.rtf")) << ""
+                                                      << "whole" << 0 << "";
+        // Read in parts, then decoded in parts; a line end split between two of them is one.
+        const qsizetype readParts = ViewerTextPieces::maximumReadPartBytes;
+        QByteArray plain = QByteArray(99, 'w').append("\r\n").repeated(int(readParts / 101));
+        plain += QByteArray(readParts - 1 - plain.size(), 'w') + "\r\n\r" + plain + plain;
+        QTest::newRow("plain text of several parts") << plain << "" << "whole"
+                                                     << int(2 * (plain.size() / readParts)) << "";
+    }
+    void longFilesAreReadWhileTheWindowAnswers()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QFETCH(QString, expected);
+        QFETCH(int, minimumTurns);
+        QFETCH(QString, other);
+        QVERIFY(writeBytes(path("in.rtf"), bytes));
+        QVERIFY(writeBytes(path("other.txt"), "other"));
+        viewer().RichEdit1->setPlainText("kept");
+        viewer().SpeedButton2->hide();
+        // An event that posts itself again: it runs once at each turn of the event loop.
+        QObject answering;
+        QStringList seen; // the viewer's text at each turn
+        std::function<void()> answer = [&] {
+            seen << viewer().RichEdit1->toPlainText();
+            if (!other.isEmpty() && seen.size() == 1)
+                load(path(other));
+            QMetaObject::invokeMethod(&answering, answer, Qt::QueuedConnection);
+        };
+        QMetaObject::invokeMethod(&answering, answer, Qt::QueuedConnection);
+        load(path("in.rtf"));
+        const QStringList seenWhileLoading = seen;
+        QVERIFY2(seenWhileLoading.size() >= minimumTurns, qPrintable(QString::number(seenWhileLoading.size())));
+        if (minimumTurns == 0)
+            QVERIFY(seenWhileLoading.isEmpty()); // a short file does not open the event loop at all
+        // Nothing of the file is shown before it has been read whole.
+        if (!seenWhileLoading.isEmpty())
+            QCOMPARE(seenWhileLoading.front(), QString("kept"));
+        if (expected != "other")
+            QCOMPARE(seenWhileLoading.count("kept"), seenWhileLoading.size());
+        QCOMPARE(m_interaction->errors(), message.isEmpty() ? QStringList() : QStringList{message});
+        QVERIFY(loadRemainingPieces());
+        QTextDocument *shown = viewer().RichEdit1->document();
+        if (expected == "whole") {
+            const std::unique_ptr<QTextDocument> whole = readViewerDocument(path("in.rtf"), viewer().RichEdit1->font());
+            QCOMPARE(viewerPlainText(*shown), viewerPlainText(*whole));
+            QCOMPARE(shown->toHtml(), whole->toHtml());
+            QVERIFY(!shown->isModified());
+            QVERIFY(!viewer().SpeedButton2->isHidden());
+        } else {
+            QCOMPARE(viewer().RichEdit1->toPlainText(), expected);
+            QCOMPARE(viewer().SpeedButton2->isHidden(), expected == "kept");
+        }
     }
 
     void endlessDeviceFailsAtOnce()
