@@ -95,7 +95,7 @@ private Q_SLOTS:
         const QStringList filesBefore = entriesBelow(m_files.path());
 #ifdef Q_OS_WIN
         const QStringList profileBefore = profileEntries();
-        const QStringList keysBefore = userRegistryKeys();
+        const QStringList keysBefore = userRegistry();
 #endif
         {
             ProgramWindows windows;
@@ -121,7 +121,7 @@ private Q_SLOTS:
         QCOMPARE(entriesBelow(m_home.path()), QStringList());
 #ifdef Q_OS_WIN
         QCOMPARE(profileEntries(), profileBefore);
-        QCOMPARE(userRegistryKeys(), keysBefore);
+        QCOMPARE(userRegistry(), keysBefore);
 #endif
     }
 

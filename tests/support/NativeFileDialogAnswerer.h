@@ -2,6 +2,7 @@
 // registry keep.
 #pragma once
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <windows.h>
 
@@ -128,26 +130,8 @@ private:
     std::thread m_watcher;
 };
 
-namespace detail {
-inline void collectKeys(HKEY key, const QString &path, QStringList &keys)
-{
-    wchar_t name[256];
-    for (DWORD index = 0;; ++index) {
-        DWORD length = 256;
-        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        const QString child = path + u'\\' + QString::fromWCharArray(name, int(length));
-        keys << child;
-        HKEY opened;
-        if (RegOpenKeyExW(key, name, 0, KEY_READ, &opened) == ERROR_SUCCESS) {
-            collectKeys(opened, child, keys);
-            RegCloseKey(opened);
-        }
-    }
-}
-} // namespace detail
-
-// Every file and folder below `folder`, sorted. Links are listed, not entered: Wine links the
+// Every file below `folder` with its size and time of writing, and every folder, sorted: a file
+// kept from an earlier run is written again. Links are listed, not entered: Wine links the
 // user's document folders to the Linux home, Windows keeps old names as links within the profile.
 inline QStringList entriesWithin(const QString &folder)
 {
@@ -155,10 +139,15 @@ inline QStringList entriesWithin(const QString &folder)
     const auto collect = [&entries](const auto &self, const QString &below) -> void {
         for (const QFileInfo &entry :
              QDir(below).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-            entries << entry.filePath();
             const DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t *>(
                 QDir::toNativeSeparators(entry.filePath()).utf16()));
-            if (entry.isDir() && attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            if (!entry.isDir()) {
+                entries << entry.filePath() + u' ' + QString::number(entry.size()) + u' '
+                               + entry.lastModified().toString(Qt::ISODateWithMs);
+                continue;
+            }
+            entries << entry.filePath();
+            if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
                 self(self, entry.filePath());
         }
     };
@@ -167,11 +156,49 @@ inline QStringList entriesWithin(const QString &folder)
     return entries;
 }
 
-// Every key of the current user's registry, by its full name, sorted.
-inline QStringList userRegistryKeys()
+namespace detail {
+inline void collectKeys(HKEY key, const QString &path, QStringList &entries)
 {
-    QStringList keys;
-    detail::collectKeys(HKEY_CURRENT_USER, QStringLiteral("HKCU"), keys);
-    keys.sort();
-    return keys;
+    wchar_t name[16384];
+    std::vector<BYTE> data;
+    for (DWORD index = 0;; ++index) {
+        DWORD length = 16384;
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegEnumValueW(key, index, name, &length, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            break;
+        data.resize(size);
+        length = 16384;
+        if (RegEnumValueW(key, index, name, &length, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+            break;
+        entries << path + u' ' + QString::fromWCharArray(name, int(length)) + u'=' + QString::number(type) + u':'
+                       + QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(data.data()), int(size)).toHex());
+    }
+    for (DWORD index = 0;; ++index) {
+        DWORD length = 256;
+        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        const QString child = path + u'\\' + QString::fromWCharArray(name, int(length));
+        entries << child;
+        HKEY opened;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ, &opened) == ERROR_SUCCESS) {
+            collectKeys(opened, child, entries);
+            RegCloseKey(opened);
+        }
+    }
+}
+} // namespace detail
+
+// Every key of the current user's registry by its full name, and every value with its data, but
+// for the system's file dialog's own memory of the last folder per program (ComDlg32), which the
+// program cannot keep it from writing: a key kept from an earlier run is written again.
+inline QStringList userRegistry()
+{
+    QStringList entries;
+    detail::collectKeys(HKEY_CURRENT_USER, QStringLiteral("HKCU"), entries);
+    entries.removeIf([](const QString &entry) {
+        return entry.startsWith(QLatin1String("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32"));
+    });
+    entries.sort();
+    return entries;
 }
