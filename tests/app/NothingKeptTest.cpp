@@ -1,6 +1,7 @@
 // The program keeps nothing between runs: after each of its file dialogs, answered in the real
 // dialog as a user would, and the windows closed, the only file left is the one the user named,
-// and nothing is written below HOME (Qt's dialog would keep its history and last folder there).
+// and nothing is written below HOME (Qt's dialog would keep its history and last folder there);
+// on Windows, nothing in the user's profile and no key in the user's registry either.
 #include "About.h"
 #include "MainForm.h"
 #include "ProgramWindows.h"
@@ -19,6 +20,12 @@
 #include <QTimer>
 
 #include <utility>
+
+#ifdef Q_OS_WIN
+#include "NativeFileDialogAnswerer.h"
+
+#include <QStandardPaths>
+#endif
 
 enum class Dialog { Open, SaveAs, Report, Viewer, About };
 Q_DECLARE_METATYPE(Dialog)
@@ -86,12 +93,23 @@ private Q_SLOTS:
             existing.write("Текст\r\n");
         }
         const QStringList filesBefore = entriesBelow(m_files.path());
+#ifdef Q_OS_WIN
+        const QStringList profileBefore = profileEntries();
+        const QStringList keysBefore = userRegistry();
+#endif
         {
             ProgramWindows windows;
             Form1->RichEdit1->setPlainText(QStringLiteral("Отчет"));
+#ifdef Q_OS_WIN
+            NativeFileDialogAnswerer answerer(named);
+            use(dialog);
+            const QString failure = answerer.finish();
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+#else
             m_pendingAnswer = named;
             use(dialog);
             QVERIFY2(m_pendingAnswer.isEmpty(), "no file dialog came up");
+#endif
         }
         QStringList filesAfter = filesBefore;
         if (writes) {
@@ -101,9 +119,23 @@ private Q_SLOTS:
         QCOMPARE(entriesBelow(m_files.path()), filesAfter);
         QVERIFY(QFileInfo(named).size() > 0);
         QCOMPARE(entriesBelow(m_home.path()), QStringList());
+#ifdef Q_OS_WIN
+        QCOMPARE(profileEntries(), profileBefore);
+        QCOMPARE(userRegistry(), keysBefore);
+#endif
     }
 
 private:
+#ifdef Q_OS_WIN
+    // The user's profile, AppData (Local and Roaming) within, but for the files the test named.
+    QStringList profileEntries() const
+    {
+        QStringList entries = entriesWithin(QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
+        entries.removeIf([this](const QString &entry) { return entry.startsWith(m_files.path()); });
+        return entries;
+    }
+#endif
+
     QTemporaryDir m_home;
     QTemporaryDir m_files;
     QTimer m_answerer;         // answers the file dialog and the message boxes
