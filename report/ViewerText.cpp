@@ -126,7 +126,7 @@ QString plainViewerText(const QByteArray &bytes, const std::function<void()> &be
         const QString decoded = decodeCp1251(slice);
         for (const QChar c : decoded) {
             if (c == u'\n' && afterCr) {
-               
+                afterCr = false;
                 continue;
             }
             afterCr = c == u'\r';

@@ -175,6 +175,8 @@ private Q_SLOTS:
                                << QByteArray("one\r\ntwo");
         QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd\n\re") << QStringList{"a", "b", "c", "d", "", "e"}
                                << QByteArray("a\r\nb\r\nc\r\nd\r\n\r\ne");
+        QTest::newRow("CR LF LF is two line ends") << QByteArray("a\r\n\nb") << QStringList{"a", "", "b"}
+                                                   << QByteArray("a\r\n\r\nb");
         QTest::newRow("LF CR is two line ends") << QByteArray("a\n\rb") << QStringList{"a", "", "b"}
                                                 << QByteArray("a\r\n\r\nb");
         QTest::newRow("ends with a line end") << QByteArray("a\r\n") << QStringList{"a", ""}
