@@ -212,13 +212,9 @@ std::optional<QString> fixedByIntegers(Extended value, int precision, int decima
 // 10^15), the places after the last significant digit left out.
 std::optional<QString> generalByIntegers(Extended value, int precision, int smallestExponent)
 {
-    unsigned char bytes[sizeof(Extended)];
-    std::memcpy(bytes, &value, sizeof value);
-    std::uint16_t top = 0;
-    std::memcpy(&top, bytes + 8, sizeof top);
-    const int binaryExponent = (top & 0x7fff) - 16383;
-    if ((top & 0x7fff) == 0)
+    if (std::fpclassify(value) != FP_NORMAL)
         return std::nullopt;
+    const int binaryExponent = std::ilogb(value);
     // |value| lies in [10^(e - 1), 10^e) for e this estimate (from log10(2) slightly below) or
     // the next; the first `precision` digits are those of |value| × 10^(precision - e).
     int exponent = int(std::floor(binaryExponent * 0.30102999566398119521)) + 1;
