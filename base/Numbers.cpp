@@ -266,9 +266,10 @@ void useLocaleDecimalSeparator()
     separatorSetting().reset();
 }
 
-Extended parseNumber(QStringView text)
+namespace {
+
+Extended readNumber(QStringView text, QChar separator)
 {
-    const QChar separator = decimalSeparator();
     const auto fail = [&text]() { throw ConversionError(text.toString()); };
 
     // Spaces only: a tab or a line break around a number is as wrong as any other letter.
@@ -331,34 +332,81 @@ Extended parseNumber(QStringView text)
     return value;
 }
 
-double store(Extended value)
+// Texts read lately on this thread with their values: a schedule repeats its legs, factors and
+// resistances row after row, and a check reads each box more than once. Short texts only, in a
+// small table where a text has one place.
+class RecentNumbers
 {
-    if (std::isnan(value))
-        throw InvalidOperationError();
-    // Half an ulp above DBL_MAX, (2^54 - 1) × 2^970, is the least value that rounds to infinity
-    // (the tie goes to the even 2^1024). Checked before converting, because converting a value
-    // beyond the double range is undefined.
-    static const Extended overflowLimit = std::ldexp(Extended((1ULL << 54) - 1), 970);
-    if (std::fabs(value) >= overflowLimit)
-        throw OverflowError();
-    return static_cast<double>(value);
+public:
+    static constexpr qsizetype longest = 16; // an entry fills a cache line
+
+    const Extended *find(QStringView text, char16_t separator) const
+    {
+        const Entry &entry = m_entries[placeOf(text)];
+        const bool same = entry.size == text.size() && entry.separator == separator
+                          && std::memcmp(entry.text.data(), text.utf16(), std::size_t(text.size()) * 2) == 0;
+        return same ? &entry.value : nullptr;
+    }
+
+    void keep(QStringView text, char16_t separator, Extended value)
+    {
+        Entry &entry = m_entries[placeOf(text)];
+        entry.size = text.size();
+        entry.separator = separator;
+        std::memcpy(entry.text.data(), text.utf16(), std::size_t(text.size()) * 2);
+        entry.value = value;
+    }
+
+private:
+    struct Entry
+    {
+        std::array<char16_t, longest> text;
+        qsizetype size = -1;
+        char16_t separator = 0;
+        Extended value = 0;
+    };
+
+    static std::size_t placeOf(QStringView text)
+    {
+        std::uint32_t hash = 2166136261u; // FNV-1a
+        for (const char16_t *c = text.utf16(), *end = c + text.size(); c != end; ++c)
+            hash = (hash ^ *c) * 16777619u;
+        return (hash * 0x9E3779B1u) >> (32 - entryBits); // Fibonacci hashing spreads the top bits
+    }
+
+    static constexpr int entryBits = 8;
+    static constexpr std::size_t entryCount = std::size_t(1) << entryBits;
+    std::array<Entry, entryCount> m_entries{};
+};
+
+} // namespace
+
+Extended parseNumber(QStringView text)
+{
+    const QChar separator = decimalSeparator();
+    if (text.size() > RecentNumbers::longest)
+        return readNumber(text, separator);
+    thread_local RecentNumbers recent;
+    if (const Extended *value = recent.find(text, separator.unicode()))
+        return *value;
+    const Extended value = readNumber(text, separator);
+    recent.keep(text, separator.unicode(), value);
+    return value;
 }
 
-Extended divide(Extended dividend, Extended divisor)
+void throwInvalidOperation()
 {
-    if (std::isnan(dividend) || std::isnan(divisor))
-        throw InvalidOperationError();
-    if (divisor == 0) {
-        if (dividend == 0)
-            throw InvalidOperationError();
-        throw ZeroDivideError();
-    }
-    const Extended quotient = dividend / divisor;
-    if (std::isnan(quotient))
-        throw InvalidOperationError();
-    if (std::isinf(quotient) && std::isfinite(dividend))
-        throw OverflowError();
-    return quotient;
+    throw InvalidOperationError();
+}
+
+void throwZeroDivide()
+{
+    throw ZeroDivideError();
+}
+
+void throwOverflow()
+{
+    throw OverflowError();
 }
 
 Extended squareRoot(Extended value)

@@ -8,6 +8,7 @@
 #include <QChar>
 #include <QString>
 #include <QStringView>
+#include <cmath>
 #include <limits>
 
 using Extended = long double;
@@ -28,13 +29,46 @@ void useLocaleDecimalSeparator();
 // beyond the Extended range, raises ConversionError with the text.
 Extended parseNumber(QStringView text);
 
+// The arithmetic errors, raised out of line so that the checks below inline into the formulas:
+// an Extended passed to a function goes through memory, which costs more than the check.
+[[noreturn]] void throwInvalidOperation();
+[[noreturn]] void throwZeroDivide();
+[[noreturn]] void throwOverflow();
+
 // Rounds to double for storing; a finite value beyond the double range raises OverflowError.
-double store(Extended value);
+inline double store(Extended value)
+{
+    if (std::isnan(value))
+        throwInvalidOperation();
+    // Half an ulp above DBL_MAX, (2^54 - 1) × 2^970, is the least value that rounds to infinity
+    // (the tie goes to the even 2^1024). Checked before converting, because converting a value
+    // beyond the double range is undefined.
+    constexpr Extended overflowLimit = Extended((1ULL << 54) - 1) * 0x1p970L;
+    if (std::fabs(value) >= overflowLimit)
+        throwOverflow();
+    return static_cast<double>(value);
+}
 
 // Checked operations for the formulas; +, - and * need no check in Extended, since the results
-// are checked by store().
-Extended divide(Extended dividend, Extended divisor); // ZeroDivideError, InvalidOperationError (0/0)
-Extended squareRoot(Extended value);                  // InvalidOperationError below zero
+// are checked by store(). Division raises ZeroDivideError, and InvalidOperationError for 0/0.
+inline Extended divide(Extended dividend, Extended divisor)
+{
+    if (std::isnan(dividend) || std::isnan(divisor))
+        throwInvalidOperation();
+    if (divisor == 0) {
+        if (dividend == 0)
+            throwInvalidOperation();
+        throwZeroDivide();
+    }
+    const Extended quotient = dividend / divisor;
+    if (std::isnan(quotient))
+        throwInvalidOperation();
+    if (std::isinf(quotient) && std::isfinite(dividend))
+        throwOverflow();
+    return quotient;
+}
+
+Extended squareRoot(Extended value); // InvalidOperationError below zero
 
 // Up to 15 significant digits, no trailing zeros; scientific ("1E20", "1,5E-7") from 16 integer
 // digits on and below 0.00001 in magnitude. Zero (also negative zero) is "0".

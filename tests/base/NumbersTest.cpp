@@ -229,6 +229,23 @@ private Q_SLOTS:
         QCOMPARE(errorOf([&] { parseNumber(text); }), notANumber.arg(text));
     }
 
+    // Numbers read before are remembered: by the whole text and the separator, never by a part,
+    // and a text that is no number is refused each time.
+    void numbersReadAgainAgree()
+    {
+        setDecimalSeparator(u',');
+        for (int round = 0; round < 2; ++round) {
+            for (int k = 0; k < 1000; ++k)
+                QCOMPARE(parseNumber(QString::number(k) + QStringLiteral(",5")), Extended(k) + 0.5L);
+        }
+        setDecimalSeparator(u'.');
+        QCOMPARE(errorOf([] { parseNumber(u"1,5"); }), notANumber.arg("1,5"));
+        QCOMPARE(parseNumber(u"1.5"), 1.5L);
+        setDecimalSeparator(u',');
+        QCOMPARE(parseNumber(u"1,5"), 1.5L);
+        QCOMPARE(errorOf([] { parseNumber(u"1.5"); }), notANumber.arg("1.5"));
+    }
+
     void conversionMessageQuotesTheText_data()
     {
         QTest::addColumn<QString>("text");
