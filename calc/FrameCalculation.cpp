@@ -3,6 +3,7 @@
 
 #include "WeldFormulas.h"
 
+#include <algorithm>
 #include <iterator>
 
 QChar typedNumberCharacter(QChar typed)
@@ -12,12 +13,13 @@ QChar typedNumberCharacter(QChar typed)
     return typed;
 }
 
-QString typedNumberText(QStringView typed)
+QString typedNumberText(const QString &typed)
 {
+    const auto changed = [](QChar character) { return typedNumberCharacter(character) != character; };
+    if (std::none_of(typed.begin(), typed.end(), changed))
+        return typed;
     QString text(typed.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (QChar character : typed)
-        *out++ = typedNumberCharacter(character);
+    std::transform(typed.begin(), typed.end(), text.begin(), typedNumberCharacter);
     return text;
 }
 

@@ -13,7 +13,7 @@
 // becomes the decimal separator; every other character passes.
 QChar typedNumberCharacter(QChar typed);
 // A text typed into one of those boxes character by character.
-QString typedNumberText(QStringView typed);
+QString typedNumberText(const QString &typed);
 
 // The change of the load or the eccentricity: Q, e and M = Q·e (kg*m); returns the text of Edit1.
 QString updateMoment(WeldCalcValues &state, MomentSource &momentSource, QStringView loadText,

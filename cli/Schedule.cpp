@@ -27,7 +27,6 @@
 #include <deque>
 #include <exception>
 #include <functional>
-#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -296,6 +295,18 @@ QString decoded(QByteArrayView bytes, bool utf8)
     return utf8 ? QString::fromUtf8(bytes) : decodeCp1251(bytes);
 }
 
+// The same into `cell`, whose buffer is reused when no one else holds it: a cell in plain ASCII,
+// the same in both encodings, costs no allocation.
+void decodeInto(QString &cell, QByteArrayView bytes, bool utf8)
+{
+    if (!std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; })) {
+        cell = decoded(bytes, utf8);
+        return;
+    }
+    cell.resize(bytes.size());
+    std::transform(bytes.begin(), bytes.end(), cell.data(), [](char c) { return QChar(uchar(c)); });
+}
+
 // The table's lines as they are written. A standard string appends without the checks of a
 // shared QString, about a third of the time of a row's output.
 using TableText = std::u16string;
@@ -305,12 +316,13 @@ void append(TableText &text, QStringView part)
     text.append(part.utf16(), std::size_t(part.size()));
 }
 
-// A cell written back: quoted when it holds the delimiter, a quote or a line break.
+// A cell written back: quoted when it holds the delimiter, a quote or a line break. All of them
+// are below 64, so one mask answers for each character.
 void appendCell(TableText &line, QStringView cell, char16_t delimiter)
 {
-    const bool quoted = std::any_of(cell.begin(), cell.end(), [delimiter](QChar c) {
-        return c == delimiter || c == u'"' || c == u'\n' || c == u'\r';
-    });
+    const std::uint64_t special = (1ULL << delimiter) | (1ULL << u'"') | (1ULL << u'\n') | (1ULL << u'\r');
+    const bool quoted = std::any_of(cell.utf16(), cell.utf16() + cell.size(),
+                                    [special](char16_t c) { return c < 64 && (special >> c) & 1; });
     if (!quoted) {
         append(line, cell);
         return;
@@ -365,6 +377,7 @@ struct Batch
     std::vector<RowFields> rows;
     std::vector<qint64> rowNumbers;
     std::size_t count = 0;
+    std::vector<QString> cells; // a row's cells, their buffers kept from row to row
     TableText text;
     std::vector<RowOutcome> outcomes;
     std::exception_ptr failure;
@@ -614,28 +627,33 @@ private:
         for (std::size_t i = 0; i < batch.count; ++i) {
             RowOutcome outcome;
             outcome.rowNumber = batch.rowNumbers[i];
-            checkRow(batch.rows[i], batch.text, outcome);
+            checkRow(batch.rows[i], batch.cells, batch.text, outcome);
             batch.text += m_lineEnd;
             outcome.textEnd = qsizetype(batch.text.size());
             batch.outcomes.push_back(std::move(outcome));
         }
     }
 
-    void checkRow(const RowFields &fields, TableText &line, RowOutcome &outcome) const
+    void checkRow(const RowFields &fields, std::vector<QString> &cells, TableText &line, RowOutcome &outcome) const
     {
         JointInputs inputs;
         bool empty = true;
+        if (cells.size() < std::size_t(fields.size()))
+            cells.resize(std::size_t(fields.size()));
         for (qsizetype i = 0; i < fields.size(); ++i) {
-            const QString cell = decoded(fields.at(i), m_dialect.utf8);
+            QString &cell = cells[std::size_t(i)];
+            decodeInto(cell, fields.at(i), m_dialect.utf8);
             if (i)
                 line += m_delimiter;
             appendCell(line, cell, m_delimiter);
             if (QStringView(cell).trimmed().isEmpty())
                 continue;
             empty = false;
-            if (i == m_nameColumn)
-                outcome.name = cell.trimmed();
-            else if (m_columnBox[std::size_t(i)])
+            if (i == m_nameColumn) {
+                // Only a report is named after it; kept otherwise, it would hold the cell's buffer.
+                if (m_options.reportsFolder)
+                    outcome.name = QStringView(cell).trimmed().toString();
+            } else if (m_columnBox[std::size_t(i)])
                 inputs[std::size_t(*m_columnBox[std::size_t(i)])] = cell;
         }
         for (qsizetype i = fields.size(); i < m_header->size(); ++i)
@@ -775,17 +793,23 @@ QString where(const QString &path, const BrokenFile &broken)
     return text + QStringLiteral(": ") + broken.reason;
 }
 
-// Checks every row and writes the table, unless `mayCommit` says no when all is written but not
-// yet committed: then nothing is.
+// Checks every row and writes the table. When the encoding was only guessed from the file's
+// start, each line is checked as it is read, and a line that proves the guess of UTF-8 wrong
+// leaves the table uncommitted: then nothing is returned and nothing written.
 std::optional<ScheduleStatus> checkRows(const ScheduleOptions &options, const Dialect &dialect, QFile &file,
-                                        const std::function<bool()> &mayCommit = {})
+                                        bool encodingGuessed = false)
 {
     ScheduleRun run(options, dialect);
     CsvReader reader(dialect.delimiter, [&run](RowFields &fields, qint64 line) { run.row(fields, line); });
-    readLines(file, dialect.byteOrderMark, [&reader](QByteArrayView line) { reader.feedLine(line); });
+    bool utf8 = dialect.utf8;
+    readLines(file, dialect.byteOrderMark, [&](QByteArrayView line) {
+        if (encodingGuessed && utf8) // line by line, as examineRows reads it
+            utf8 = line.isValidUtf8();
+        reader.feedLine(line);
+    });
     reader.finish();
     run.finish();
-    if (mayCommit && !mayCommit())
+    if (utf8 != dialect.utf8)
         return std::nullopt;
     run.commit();
     return run.status();
@@ -812,14 +836,14 @@ ScheduleStatus runSchedule(const ScheduleOptions &options)
     if (file.isSequential())
         return unreadable(QStringLiteral("это канал или устройство, а не файл"));
     // An output file shows nothing before it is committed, and a report may be written at any
-    // row: without reports, the rows are examined on a thread of their own while they are
-    // checked, on the encoding the file's start shows, and the run is dropped if the file proves
-    // broken, or done again if it is not UTF-8 after all. Otherwise they are examined first.
-    const bool examineMeanwhile = options.outputPath && !options.reportsFolder;
+    // row: without reports, the rows are checked on the encoding the file's start shows, and the
+    // run is done again if the file is not UTF-8 after all. Otherwise the whole file is examined
+    // first.
+    const bool guessEncoding = options.outputPath && !options.reportsFolder;
     Dialect dialect;
     try {
         dialect = examineHeader(file);
-        dialect.utf8 = examineMeanwhile ? startsAsUtf8(file, dialect) : examineRows(file, dialect);
+        dialect.utf8 = guessEncoding ? startsAsUtf8(file, dialect) : examineRows(file, dialect);
     } catch (const BrokenFile &broken) {
         printError(QStringLiteral("weldcheck: ") + where(options.inputPath, broken) + QLatin1Char('\n'));
         return BadInput;
@@ -838,18 +862,9 @@ ScheduleStatus runSchedule(const ScheduleOptions &options)
         return BadInput;
     }
     try {
-        if (!examineMeanwhile)
-            return *checkRows(options, dialect, file);
-        std::future<bool> examination = std::async(std::launch::async, [&options, dialect] {
-            QFile again(options.inputPath);
-            if (!again.open(QIODevice::ReadOnly))
-                throw BrokenFile{0, 0, QStringLiteral("ошибка чтения")};
-            return examineRows(again, dialect);
-        });
-        const bool guessed = dialect.utf8;
-        if (const auto status = checkRows(options, dialect, file, [&] { return examination.get() == guessed; }))
+        if (const auto status = checkRows(options, dialect, file, guessEncoding))
             return *status;
-        dialect.utf8 = !guessed;
+        dialect.utf8 = false;
         return *checkRows(options, dialect, file);
     } catch (const BrokenFile &broken) {
         // The file is broken, or changed between the two readings.
