@@ -367,7 +367,7 @@ struct RowOutcome
     qint64 rowNumber = 0;
     bool bad = false;
     bool failing = false;
-    std::optional<ReportSnapshot> report;
+    std::unique_ptr<ReportSnapshot> report; // held apart: a row is set up without clearing it
     QString name;
 };
 
@@ -705,7 +705,7 @@ private:
             appendCell(line, cell, m_delimiter);
         }
         if (m_options.reportsFolder && !joint.error)
-            outcome.report = joint.reportSnapshot();
+            outcome.report = std::make_unique<ReportSnapshot>(joint.reportSnapshot());
     }
 
     void writeReport(const ReportSnapshot &snapshot, const QString &name, qint64 rowNumber)
