@@ -182,13 +182,6 @@ Natural naturalFromDigits(std::string_view digits)
 // side of every halfway point, and exactly on none.
 constexpr std::size_t significantDigitsKept = 12000;
 
-constexpr std::uint64_t powersOfTen[20] = {1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL,
-                                           10000000ULL, 100000000ULL, 1000000000ULL, 10000000000ULL,
-                                           100000000000ULL, 1000000000000ULL, 10000000000000ULL,
-                                           100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL,
-                                           100000000000000000ULL, 1000000000000000000ULL,
-                                           10000000000000000000ULL};
-
 // mantissa × 2^scale, exactly: the mantissa has 64 bits at most, and a subnormal's scale keeps
 // it on the grid of the least subnormal.
 long double fromParts(std::uint64_t mantissa, long long scale, bool negative)
@@ -197,9 +190,8 @@ long double fromParts(std::uint64_t mantissa, long long scale, bool negative)
     return negative ? -magnitude : magnitude;
 }
 
-// The x87 format's fields, read and written directly: the 64-bit mantissa with its explicit
-// leading bit, then 15 bits of biased exponent and the sign.
-constexpr int exponentBias = 16383;
+// The x87 format's fields written directly (fieldsOf reads them).
+constexpr int exponentBias = ExtendedFields::exponentBias;
 
 long double fromFields(std::uint64_t mantissa, int biasedExponent, bool negative)
 {
@@ -435,23 +427,18 @@ bool leadingDigitsShort(std::uint64_t mantissa, long long scale, std::size_t cou
 Decimal leadingDigits(long double value, std::size_t count)
 {
 #ifdef __SIZEOF_INT128__
-    unsigned char bytes[sizeof(long double)];
-    std::memcpy(bytes, &value, sizeof value);
-    std::uint64_t mantissa = 0;
-    std::uint16_t top = 0;
-    std::memcpy(&mantissa, bytes, sizeof mantissa);
-    std::memcpy(&top, bytes + sizeof mantissa, sizeof top);
-    const int biasedExponent = top & 0x7fff;
+    // The fields rather than the value: reading it again from the x87 stack costs a stall on every
+    // conversion.
+    const ExtendedFields fields = fieldsOf(value);
+    std::uint64_t mantissa = fields.mantissa;
     // Neither zero nor infinity nor NaN; a subnormal has the exponent of the least normal.
-    if (mantissa != 0 && biasedExponent != 0x7fff && count != 0) {
-        long long scale = (long long)std::max(biasedExponent, 1) - exponentBias - (mantissaBits - 1);
+    if (mantissa != 0 && fields.biasedExponent != 0x7fff && count != 0) {
+        long long scale = (long long)std::max(fields.biasedExponent, 1) - exponentBias - (mantissaBits - 1);
         const int zeros = std::countr_zero(mantissa);
         mantissa >>= zeros;
         scale += zeros;
         Decimal result;
-        // The sign bit of the bytes already read: reading the value again from the x87 stack
-        // costs a stall on every conversion.
-        result.negative = (top & 0x8000) != 0;
+        result.negative = fields.negative;
         if (leadingDigitsShort(mantissa, scale, count, result))
             return result;
     }

@@ -7,11 +7,43 @@
 
 #include <cfloat>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 static_assert(LDBL_MANT_DIG == 64 && LDBL_MIN_EXP == -16381 && LDBL_MAX_EXP == 16384,
               "exact conversion needs the x87 80-bit long double (g++ or clang on x86-64, MinGW-w64)");
+
+// The x87 format's fields, read from the value's bytes: the 64-bit mantissa with its explicit
+// leading bit, 15 bits of biased exponent and the sign.
+struct ExtendedFields
+{
+    static constexpr int exponentBias = 16383;
+    std::uint64_t mantissa = 0;
+    int biasedExponent = 0;
+    bool negative = false;
+};
+
+inline ExtendedFields fieldsOf(long double value)
+{
+    unsigned char bytes[sizeof(long double)];
+    std::memcpy(bytes, &value, sizeof value);
+    ExtendedFields fields;
+    std::uint16_t top = 0;
+    std::memcpy(&fields.mantissa, bytes, sizeof fields.mantissa);
+    std::memcpy(&top, bytes + sizeof fields.mantissa, sizeof top);
+    fields.biasedExponent = top & 0x7fff;
+    fields.negative = (top & 0x8000) != 0;
+    return fields;
+}
+
+// 10^0 to 10^19, every power of ten a 64-bit integer holds.
+inline constexpr std::uint64_t powersOfTen[20] = {
+    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL, 1000000000ULL,
+    10000000000ULL, 100000000000ULL, 1000000000000ULL, 10000000000000ULL, 100000000000000ULL,
+    1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL, 1000000000000000000ULL,
+    10000000000000000000ULL};
 
 // A value in decimal: 0.digits × 10^exponent, no leading or trailing zeros in `digits`; no digits
 // at all is zero.

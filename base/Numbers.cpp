@@ -116,14 +116,6 @@ QString nonFiniteText(Extended value)
 #ifdef __SIZEOF_INT128__
 // The formats' road for the values the program shows, without the decimal expansion.
 
-constexpr auto powersOfTen = [] {
-    std::array<std::uint64_t, 20> powers{};
-    powers[0] = 1;
-    for (std::size_t i = 1; i < powers.size(); ++i)
-        powers[i] = powers[i - 1] * 10;
-    return powers;
-}();
-
 // |value| × 10^decimals cut to an integer, and whether the part cut off is at least one half:
 // value = mantissa × 2^scale, so it is mantissa × 5^decimals (below 2^109 for decimals <= 19)
 // shifted by scale + decimals, exact in 128 bits. Nothing where the integer needs more than
@@ -140,16 +132,12 @@ std::optional<ScaledValue> scaledByIntegers(Extended value, int decimals)
     __extension__ typedef unsigned __int128 Wide;
     if (decimals < 0 || decimals > 19)
         return std::nullopt;
-    unsigned char bytes[sizeof(Extended)];
-    std::memcpy(bytes, &value, sizeof value);
-    std::uint64_t mantissa = 0;
-    std::uint16_t top = 0;
-    std::memcpy(&mantissa, bytes, sizeof mantissa);
-    std::memcpy(&top, bytes + sizeof mantissa, sizeof top);
+    const ExtendedFields fields = fieldsOf(value);
     ScaledValue scaled;
-    scaled.negative = (top & 0x8000) != 0;
-    const Wide product = Wide(mantissa) * (powersOfTen[std::size_t(decimals)] >> decimals);
-    const long long shift = (long long)std::max(top & 0x7fff, 1) - 16383 - 63 + decimals;
+    scaled.negative = fields.negative;
+    const Wide product = Wide(fields.mantissa) * (powersOfTen[std::size_t(decimals)] >> decimals);
+    const long long shift =
+        (long long)std::max(fields.biasedExponent, 1) - ExtendedFields::exponentBias - 63 + decimals;
     if (shift >= 0) {
         if (shift >= 64 || (product >> (64 - shift)) != 0)
             return std::nullopt;
