@@ -196,9 +196,17 @@ private:
     qsizetype m_header = 0;
 };
 
-// Feeds the whole file line by line, after the byte-order mark.
-void readLines(QFile &file, bool skipMark, const std::function<void(QByteArrayView)> &feed)
+// Feeds the whole file line by line, after the byte-order mark; true when the file is UTF-8. No
+// character spans a line end, so it is when each line is; a file ending inside a character is
+// not.
+bool readLines(QFile &file, bool skipMark, const std::function<void(QByteArrayView)> &feed)
 {
+    bool utf8 = true;
+    const auto take = [&](QByteArrayView line) {
+        if (utf8)
+            utf8 = line.isValidUtf8();
+        feed(line);
+    };
     file.seek(skipMark ? 3 : 0);
     QByteArray pending;
     while (true) {
@@ -208,13 +216,14 @@ void readLines(QFile &file, bool skipMark, const std::function<void(QByteArrayVi
         pending.append(chunk);
         qsizetype start = 0;
         for (qsizetype end; (end = pending.indexOf('\n', start)) >= 0; start = end + 1)
-            feed(QByteArrayView(pending).sliced(start, end + 1 - start));
+            take(QByteArrayView(pending).sliced(start, end + 1 - start));
         pending.remove(0, start);
     }
     if (file.error() != QFileDevice::NoError)
         throw BrokenFile{0, 0, QStringLiteral("ошибка чтения")};
     if (!pending.isEmpty())
-        feed(pending);
+        take(pending);
+    return utf8;
 }
 
 // The delimiter is the one of ";", "," and tab that the header line holds most often, outside
@@ -264,17 +273,10 @@ Dialect examineHeader(QFile &file)
 // The whole file read once: whether it is UTF-8, and its soundness (BrokenFile).
 bool examineRows(QFile &file, const Dialect &dialect)
 {
-    bool utf8 = true;
     FieldCount fieldCount;
     CsvReader reader(dialect.delimiter,
                      [&fieldCount](RowFields &fields, qint64 line) { fieldCount.check(fields, line); });
-    readLines(file, dialect.byteOrderMark, [&](QByteArrayView line) {
-        // No character spans a line end, so the file is UTF-8 when each line is; a file ending
-        // inside a character is not.
-        if (utf8)
-            utf8 = line.isValidUtf8();
-        reader.feedLine(line);
-    });
+    const bool utf8 = readLines(file, dialect.byteOrderMark, [&reader](QByteArrayView line) { reader.feedLine(line); });
     reader.finish();
     return utf8;
 }
@@ -794,22 +796,17 @@ QString where(const QString &path, const BrokenFile &broken)
 }
 
 // Checks every row and writes the table. When the encoding was only guessed from the file's
-// start, each line is checked as it is read, and a line that proves the guess of UTF-8 wrong
-// leaves the table uncommitted: then nothing is returned and nothing written.
+// start and the file proves not to be UTF-8 after all, the table is left uncommitted: then
+// nothing is returned and nothing written.
 std::optional<ScheduleStatus> checkRows(const ScheduleOptions &options, const Dialect &dialect, QFile &file,
                                         bool encodingGuessed = false)
 {
     ScheduleRun run(options, dialect);
     CsvReader reader(dialect.delimiter, [&run](RowFields &fields, qint64 line) { run.row(fields, line); });
-    bool utf8 = dialect.utf8;
-    readLines(file, dialect.byteOrderMark, [&](QByteArrayView line) {
-        if (encodingGuessed && utf8) // line by line, as examineRows reads it
-            utf8 = line.isValidUtf8();
-        reader.feedLine(line);
-    });
+    const bool utf8 = readLines(file, dialect.byteOrderMark, [&reader](QByteArrayView line) { reader.feedLine(line); });
     reader.finish();
     run.finish();
-    if (utf8 != dialect.utf8)
+    if (encodingGuessed && utf8 != dialect.utf8)
         return std::nullopt;
     run.commit();
     return run.status();
@@ -831,8 +828,8 @@ ScheduleStatus runSchedule(const ScheduleOptions &options)
                           : info.isDir() ? QStringLiteral("это папка")
                                          : QStringLiteral("нет доступа"));
     }
-    // The file is read twice, first to examine it whole; a pipe or a device cannot be, and one
-    // like /dev/zero would never end.
+    // The file may be read twice (examined first, or checked again in the other encoding); a
+    // pipe or a device cannot be, and one like /dev/zero would never end.
     if (file.isSequential())
         return unreadable(QStringLiteral("это канал или устройство, а не файл"));
     // An output file shows nothing before it is committed, and a report may be written at any
