@@ -214,13 +214,14 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
-    // The calling thread's time spent runnable but waiting for a processor (Linux), else 0.
-    static double runQueueMilliseconds()
+    // The window thread's time spent runnable but waiting for a processor (Linux), else 0. Its
+    // statistics are opened once, by that thread, and read again at each answer.
+    double runQueueMilliseconds()
     {
-        QFile file(QStringLiteral("/proc/thread-self/schedstat"));
-        if (!file.open(QIODevice::ReadOnly))
+        if (!m_schedstat.isOpen() && !m_schedstat.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             return 0;
-        const QList<QByteArray> fields = file.readAll().split(' ');
+        m_schedstat.seek(0);
+        const QList<QByteArray> fields = m_schedstat.readAll().split(' ');
         return fields.size() > 1 ? fields[1].toDouble() / 1e6 : 0;
     }
 
@@ -271,6 +272,7 @@ private:
     Clock::time_point m_lastAnswer;
     double m_lastRunQueue = 0;
     double m_longestUncontended = 0;
+    QFile m_schedstat{QStringLiteral("/proc/thread-self/schedstat")};
     std::atomic<bool> m_running = true;
     std::thread m_thread;
 };
