@@ -118,44 +118,42 @@ bool TForm1::isLoading() const
 
 void TForm1::loadNextPiece()
 {
-    if (!m_pieces)
-        return;
-    // A document set by other means since the load began ends it.
-    if (m_loading != RichEdit1->document()) {
-        endLoading();
-        return;
-    }
-    appendPieces(false);
-    if (m_pieces->atEnd())
-        endLoading();
-    else
+    if (appendNextPiece())
         PieceTimer.start();
 }
 
 void TForm1::finishLoading()
 {
-    if (!m_pieces)
-        return;
-    if (m_loading == RichEdit1->document()) {
-        // The rest goes in without being laid out piece by piece; the box then lays the text out
-        // in its own steps between events, as after a load in one go.
-        const QSizeF pageSize = m_loading->pageSize();
-        m_loading->setPageSize(QSizeF(0, 0));
-        appendPieces(true);
-        m_loading->setPageSize(pageSize);
-    }
-    endLoading();
+    // The rest comes in at full speed, piece by piece and laid out as it comes, so that the window
+    // still paints and answers the screen reader; what the user types or clicks meanwhile waits
+    // for the whole text, as behind a load in one go. A load begun meanwhile is finished too, as
+    // it takes this one's place.
+    PieceTimer.stop();
+    while (appendNextPiece())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TForm1::appendPieces(bool all)
+bool TForm1::appendNextPiece()
 {
-    const QSignalBlocker noChangeEvents(RichEdit1); // the load raised its change at its start
-    m_appending = true;
-    do
+    if (!m_pieces)
+        return false;
+    // A document set by other means since the load began ends it.
+    if (m_loading != RichEdit1->document()) {
+        endLoading();
+        return false;
+    }
+    {
+        const QSignalBlocker noChangeEvents(RichEdit1); // the load raised its change at its start
+        m_appending = true;
         m_pieces->appendNextPiece(*m_loading);
-    while (all && !m_pieces->atEnd());
-    m_appending = false;
+        m_appending = false;
+    }
     m_loadedCharacters = m_loading->characterCount();
+    if (m_pieces->atEnd()) {
+        endLoading();
+        return false;
+    }
+    return true;
 }
 
 void TForm1::endLoading()

@@ -31,8 +31,9 @@ public:
     bool isLoading() const;
     // The tick of PieceTimer: appends the next piece.
     void loadNextPiece();
-    // Appends all the pieces still to come at once: before the text is saved or edited, which
-    // then see it whole, as they would have after a load in one go.
+    // Appends all the pieces still to come, answering all but the user's input between them:
+    // before the text is saved or edited, which then see it whole, as they would have after a
+    // load in one go.
     void finishLoading();
     // Writes the box's plain text (CR LF between lines) by the text-file output convention.
     void saveToFile(const QString &fullPath);
@@ -53,8 +54,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The next piece, or all that are left, into m_loading.
-    void appendPieces(bool all);
+    // Appends the next piece to m_loading; false once the load has ended.
+    bool appendNextPiece();
     // Ends the load: the text is whole (its insertion is not undone) or was replaced.
     void endLoading();
 

@@ -1,7 +1,7 @@
 // Times opening and saving plain and rich texts in the viewer: the load itself, the first showing
 // (layout and paint) after it, the longest the window is held up while the rest is laid out, and
 // the save; the longest the window leaves a ping unanswered while a file opens, as a user feels
-// it; and how fast the texts beyond the viewer's capacity (a million short lines, 5 MB in one
+// it, also when the user types or saves before the text is whole; and how fast the texts beyond the viewer's capacity (a million short lines, 5 MB in one
 // line, a 6 MB rich text of a million paragraphs) are refused. With a screen reader's bus the
 // accessibility events count too: bench/viewer/run-viewer-benchmark.sh runs it both ways.
 #include "Cp1251.h"
@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
@@ -283,11 +284,18 @@ struct Opening
     double freezeProcessor = 0; // the window thread's processor time between two answers, at most
     double freezeUncontended = 0; // the longest time between two answers less the wait for a processor
     double opened = 0; // from the click until the viewer holds the whole text
+    double typingFreeze = 0; // the open freeze with a key typed while the text comes in
+    double savingFreeze = 0; // the open freeze with a save while the text comes in
 };
+
+// What the user does while the text comes in piece by piece: nothing, a key typed into it, or a
+// save, each at the first turn of the event loop after the load began.
+enum class During { Nothing, Typing, Saving };
 
 // Opens the file as the main window's command does, from an event, and pings the window until the
 // viewer holds the whole text and has laid it out (half a second without a wait over 15 ms).
-Opening measureOpening(TForm1 &viewer, const QString &input)
+Opening measureOpening(TForm1 &viewer, const QString &input, During during = During::Nothing,
+                       const QString &output = {})
 {
     Opening opening;
     QElapsedTimer timer;
@@ -297,6 +305,14 @@ Opening measureOpening(TForm1 &viewer, const QString &input)
     bool called = false;
     QTimer::singleShot(0, &viewer, [&] {
         viewer.loadFromFile(input);
+        if (during == During::Typing) {
+            QCoreApplication::postEvent(viewer.RichEdit1,
+                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_qs));
+            QCoreApplication::postEvent(viewer.RichEdit1,
+                                        new QKeyEvent(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, u"x"_qs));
+        } else if (during == During::Saving) {
+            QTimer::singleShot(0, &viewer, [&] { viewer.saveToFile(output); });
+        }
         called = true;
     });
     double quietSince = 0;
@@ -380,10 +396,12 @@ int main(int argc, char **argv)
                 "freeze on an idle machine); laid out = last layout step after the paint; open freeze = longest "
                 "unanswered ping (every 5 ms) from opening until laid out (cpu: the most processor time between two "
                 "answers; idle: the longest time between two answers less the window thread's wait for a processor, "
-                "the open freeze on an idle machine); whole = until the viewer holds the whole text\n",
+                "the open freeze on an idle machine); whole = until the viewer holds the whole text; typing, saving = "
+                "the open freeze with a key typed or a save at once after the load began\n",
                 QAccessible::isActive() ? "active" : "inactive", rounds);
-    std::printf("%-12s %8s %8s %11s %8s %10s %9s %8s %9s %9s %11s %8s %8s %8s\n", "file", "load", "paint", "load+paint",
-                "freeze", "freeze cpu", "laid out", "save", "load cpu", "save cpu", "open freeze", "cpu", "idle", "whole");
+    std::printf("%-12s %8s %8s %11s %8s %10s %9s %8s %9s %9s %11s %8s %8s %8s %8s %8s\n", "file", "load", "paint",
+                "load+paint", "freeze", "freeze cpu", "laid out", "save", "load cpu", "save cpu", "open freeze", "cpu", "idle",
+                "whole", "typing", "saving");
     // An argument picks the cases whose name contains it ("10 MB", "RTF").
     const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     for (const Case &c : cases) {
@@ -395,7 +413,7 @@ int main(int argc, char **argv)
             return 1;
         file.close();
         std::vector<double> load, paint, total, freeze, freezeProcessor, laidOut, save, loadProcessor, saveProcessor,
-            openFreeze, openFreezeProcessor, openFreezeUncontended, opened;
+            openFreeze, openFreezeProcessor, openFreezeUncontended, opened, typingFreeze, savingFreeze;
         QString refusal;
         for (int round = 0; round < rounds; ++round) {
             QElapsedTimer refusedAfter;
@@ -415,6 +433,8 @@ int main(int argc, char **argv)
                 openFreezeProcessor.push_back(o.freezeProcessor);
                 openFreezeUncontended.push_back(o.freezeUncontended);
                 opened.push_back(o.opened);
+                typingFreeze.push_back(measureOpening(viewer, input, During::Typing).freeze);
+                savingFreeze.push_back(measureOpening(viewer, input, During::Saving, folder.filePath(u"out.txt"_qs)).freeze);
             }
             load.push_back(t.load);
             paint.push_back(t.paint);
@@ -431,10 +451,12 @@ int main(int argc, char **argv)
                         refusal.toUtf8().constData(), static_cast<long long>(c.bytes.size()));
             continue;
         }
-        std::printf("%-12s %8.1f %8.1f %11.1f %8.1f %10.1f %9.1f %8.1f %9.1f %9.1f %11.1f %8.1f %8.1f %8.1f   (%lld bytes, %d paragraphs)\n",
+        std::printf("%-12s %8.1f %8.1f %11.1f %8.1f %10.1f %9.1f %8.1f %9.1f %9.1f %11.1f %8.1f %8.1f %8.1f %8.1f %8.1f"
+                    "   (%lld bytes, %d paragraphs)\n",
                     c.name, median(load), median(paint), median(total), median(freeze), median(freezeProcessor),
                     median(laidOut), median(save), median(loadProcessor), median(saveProcessor), median(openFreeze),
-                    median(openFreezeProcessor), median(openFreezeUncontended), median(opened),
+                    median(openFreezeProcessor), median(openFreezeUncontended), median(opened), median(typingFreeze),
+                    median(savingFreeze),
                     static_cast<long long>(c.bytes.size()),
                     viewer.RichEdit1->document()->blockCount());
         std::fflush(stdout);
