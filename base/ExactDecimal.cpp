@@ -191,8 +191,6 @@ long double fromParts(std::uint64_t mantissa, long long scale, bool negative)
 }
 
 // The x87 format's fields written directly (fieldsOf reads them).
-constexpr int exponentBias = ExtendedFields::exponentBias;
-
 long double fromFields(std::uint64_t mantissa, int biasedExponent, bool negative)
 {
     unsigned char bytes[sizeof(long double)] = {};
@@ -253,7 +251,8 @@ bool convertShort(std::uint64_t digits, long long exponent, bool negative, long 
     }
     // Within 10^±38 every value is normal: the mantissa is shifted up to its leading bit.
     const int zeros = std::countl_zero(mantissa);
-    result = fromFields(mantissa << zeros, int(scale - zeros) + mantissaBits - 1 + exponentBias, negative);
+    result = fromFields(mantissa << zeros, int(scale - zeros) + mantissaBits - 1 + ExtendedFields::exponentBias,
+                        negative);
     return true;
 }
 #endif
@@ -431,9 +430,9 @@ Decimal leadingDigits(long double value, std::size_t count)
     // conversion.
     const ExtendedFields fields = fieldsOf(value);
     std::uint64_t mantissa = fields.mantissa;
-    // Neither zero nor infinity nor NaN; a subnormal has the exponent of the least normal.
+    // Neither zero nor infinity nor NaN.
     if (mantissa != 0 && fields.biasedExponent != 0x7fff && count != 0) {
-        long long scale = (long long)std::max(fields.biasedExponent, 1) - exponentBias - (mantissaBits - 1);
+        long long scale = fields.scale();
         const int zeros = std::countr_zero(mantissa);
         mantissa >>= zeros;
         scale += zeros;

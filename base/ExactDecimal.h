@@ -23,6 +23,9 @@ struct ExtendedFields
     std::uint64_t mantissa = 0;
     int biasedExponent = 0;
     bool negative = false;
+
+    // The finite value is ±mantissa × 2^scale(); a subnormal has the exponent of the least normal.
+    long long scale() const { return (long long)(biasedExponent > 0 ? biasedExponent : 1) - exponentBias - 63; }
 };
 
 inline ExtendedFields fieldsOf(long double value)

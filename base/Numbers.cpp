@@ -136,8 +136,7 @@ std::optional<ScaledValue> scaledByIntegers(Extended value, int decimals)
     ScaledValue scaled;
     scaled.negative = fields.negative;
     const Wide product = Wide(fields.mantissa) * (powersOfTen[std::size_t(decimals)] >> decimals);
-    const long long shift =
-        (long long)std::max(fields.biasedExponent, 1) - ExtendedFields::exponentBias - 63 + decimals;
+    const long long shift = fields.scale() + decimals;
     if (shift >= 0) {
         if (shift >= 64 || (product >> (64 - shift)) != 0)
             return std::nullopt;
