@@ -88,6 +88,17 @@ private Q_SLOTS:
             << QByteArray("Имя;Марка;P;e\r\n\"Ш \"\"1\"\"\r\nузел\";С245;0,5;10\r\n") << QStringList()
             << "Имя;Марка;P;e;" + resultColumns + "\r\n\"Ш \"\"1\"\"\r\nузел\";С245;0,5;10;" + exampleResults + "\r\n"
             << 0;
+        // Other characters below the quote's code stay bare; a cell shorter than the one before it
+        // in its column, or ASCII after Cyrillic, comes back whole.
+        const QByteArray tabResults = dialect(exampleResults, '\t');
+        QTest::newRow("tab: only the delimiter, quotes and line breaks are quoted")
+            << QByteArray("Имя\tP\te\tnote\r\nШ1\t0,5\t10\ta;b,c: long note\r\nШ2\t0,5\t10\t\"x\ty\"\r\n"
+                          "Ш3\t0,5\t10\tШов\r\nШ4\t0,5\t10\ts\r\n")
+            << QStringList{QStringLiteral("--decimal-separator"), QStringLiteral(",")}
+            << "Имя\tP\te\tnote\t" + dialect(resultColumns, '\t') + "\r\nШ1\t0,5\t10\ta;b,c: long note\t" + tabResults
+                   + "\r\nШ2\t0,5\t10\t\"x\ty\"\t" + tabResults + "\r\nШ3\t0,5\t10\tШов\t" + tabResults
+                   + "\r\nШ4\t0,5\t10\ts\t" + tabResults + "\r\n"
+            << 0;
         QTest::newRow("empty cells and missing columns keep the initial texts")
             << QByteArray("e;P;L;beta\r\n10;0,5;;\r\n") << QStringList()
             << "e;P;L;beta;" + resultColumns + "\r\n10;0,5;;;" + exampleResults + "\r\n" << 0;
