@@ -385,6 +385,21 @@ private Q_SLOTS:
         QCOMPARE(viewer().RichEdit1->toPlainText(), before);
     }
 
+    // A load begun while a key waits for the rest (a screen reader can start one) takes the first
+    // one's place and comes in whole before the key.
+    void loadBegunWhileTypingComesInWholeFirst()
+    {
+        const QByteArray other = QByteArray("other\r\n").repeated(10000);
+        QVERIFY(writeBytes(path("other.txt"), other));
+        viewer().show();
+        open(QByteArray("line\r\n").repeated(10000));
+        const QObject loading; // ends the call with the test
+        QTimer::singleShot(0, &loading, [&] { load(path("other.txt")); });
+        QTest::keyClick(viewer().RichEdit1, Qt::Key_X);
+        QVERIFY(!viewer().isLoading());
+        QCOMPARE(viewer().RichEdit1->toPlainText().replace(u'\n', "\r\n"), "x" + QString::fromLatin1(other));
+    }
+
     // A long file is read, and a long rich text parsed, in parts, and the window answers its
     // events between them; the viewer changes only when the file has been read and checked
     // whole, so that an error anywhere in it leaves the viewer as it was, with today's message.
