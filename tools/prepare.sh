@@ -12,6 +12,7 @@ packages=(
 )
 
 source "$(dirname "$0")/install-packages.sh"
+source "$(dirname "$0")/compiler-cache.sh"
 install_missing_packages "${packages[@]}"
 
 build_dir=${BUILD_DIR:-build}
