@@ -190,14 +190,18 @@ inline void collectKeys(HKEY key, const QString &path, QStringList &entries)
 } // namespace detail
 
 // Every key of the current user's registry by its full name, and every value with its data, but
-// for the system's file dialog's own memory of the last folder per program (ComDlg32), which the
-// program cannot keep it from writing: a key kept from an earlier run is written again.
+// for what the system's file dialog keeps whatever the program does: its memory of the last folder
+// per program (ComDlg32), written again when kept from an earlier run, and the empty key of the
+// shell's view settings, which the first file dialog in a new profile makes. A value in that key
+// still counts.
 inline QStringList userRegistry()
 {
     QStringList entries;
     detail::collectKeys(HKEY_CURRENT_USER, QStringLiteral("HKCU"), entries);
-    entries.removeIf([](const QString &entry) {
-        return entry.startsWith(QLatin1String("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32"));
+    const QString explorer = QStringLiteral("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\");
+    entries.removeIf([&explorer](const QString &entry) {
+        return entry.startsWith(explorer + QLatin1String("ComDlg32"))
+               || entry == explorer + QLatin1String("Advanced");
     });
     entries.sort();
     return entries;
