@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int mantissaBits = 64;
+constexpr int mantissaBits = LDBL_MANT_DIG;
 // The least subnormal is 2^-16445, the largest finite value (2^64 - 1) × 2^16320.
 constexpr long long leastBinaryExponent = -16445;
 constexpr long long greatestBinaryExponent = 16320;

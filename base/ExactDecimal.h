@@ -25,7 +25,10 @@ struct ExtendedFields
     bool negative = false;
 
     // The finite value is ±mantissa × 2^scale(); a subnormal has the exponent of the least normal.
-    long long scale() const { return (long long)(biasedExponent > 0 ? biasedExponent : 1) - exponentBias - 63; }
+    long long scale() const
+    {
+        return (long long)(biasedExponent > 0 ? biasedExponent : 1) - exponentBias - (LDBL_MANT_DIG - 1);
+    }
 };
 
 inline ExtendedFields fieldsOf(long double value)
